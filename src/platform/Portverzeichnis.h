@@ -1,0 +1,28 @@
+#pragma once
+
+#include "SettingsStore.h"
+
+#include <QString>
+
+namespace platform {
+
+// The program knows the ports COM1 to COM6. On Windows they are the ports of those names. Elsewhere
+// COM n stands for /dev/ttyS(n-1), unless the settings store names another device for it under
+// group "Ports", key "COMn" (a USB adapter such as /dev/ttyUSB0, or the simulator's link).
+class Portverzeichnis {
+public:
+    static constexpr int ErsterPort = 1;
+    static constexpr int LetzterPort = 6;
+
+    explicit Portverzeichnis(const SettingsStore& settings) : settings(settings) {}
+
+    // The device path COM `nummer` stands for; empty for a number outside 1 to 6.
+    QString pfad(int nummer) const;
+
+    static QString name(int nummer) { return QStringLiteral("COM%1").arg(nummer); }
+
+private:
+    const SettingsStore& settings;
+};
+
+} // namespace platform

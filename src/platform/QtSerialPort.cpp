@@ -1,0 +1,88 @@
+#include "QtSerialPort.h"
+
+#ifdef Q_OS_UNIX
+#include <termios.h>
+#endif
+
+namespace platform {
+
+QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent)
+{
+    connect(&port, &QSerialPort::readyRead, this, &SerialPort::readyRead);
+    connect(&port, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
+}
+
+QtSerialPort::~QtSerialPort() { close(); }
+
+bool QtSerialPort::open(const QString& path)
+{
+    close();
+    if (path.isEmpty())
+        return false;
+    port.setPortName(path);
+    if (!port.open(QIODevice::ReadWrite))
+        return false;
+    const bool eingestellt = port.setBaudRate(QSerialPort::Baud19200) && port.setDataBits(QSerialPort::Data8) &&
+                             port.setParity(QSerialPort::NoParity) && port.setStopBits(QSerialPort::OneStop) &&
+                             port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!eingestellt) {
+        port.close();
+        return false;
+    }
+    return true;
+}
+
+void QtSerialPort::close()
+{
+    if (!port.isOpen())
+        return;
+    // Let what was written leave the line before the port goes: the device may still be
+    // waiting for the last byte (an ACK for its EOT, say).
+    while (port.bytesToWrite() > 0 && port.waitForBytesWritten(1000)) {
+    }
+#ifdef Q_OS_UNIX
+    if (port.error() == QSerialPort::NoError)
+        tcdrain(port.handle());
+#endif
+    port.close();
+}
+
+bool QtSerialPort::isOpen() const { return port.isOpen(); }
+
+bool QtSerialPort::write(const QByteArray& bytes)
+{
+    if (!port.isOpen() || port.write(bytes) != bytes.size())
+        return false;
+    // Hand the bytes to the driver now instead of on the next pass of the event loop.
+    port.flush();
+    return true;
+}
+
+QByteArray QtSerialPort::readAll() { return port.readAll(); }
+
+void QtSerialPort::clearInput()
+{
+    if (!port.isOpen())
+        return;
+    port.clear(QSerialPort::Input);
+    port.readAll();
+}
+
+void QtSerialPort::onError(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+    case QSerialPort::UnknownError:
+        if (port.isOpen()) {
+            port.close();
+            emit failed();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace platform
