@@ -91,6 +91,9 @@ Ergebnis frm_Kommunikation::LoggenEin()
 {
     const Ergebnis ergebnis = engine.LoggenEin();
     effekteAnwenden();
+    // The request could not be written: logging is not on.
+    if (ergebnis == Ergebnis::Erfolg && engine.kommunikationsModus() != 1)
+        return Ergebnis::Transferfehler;
     return ergebnis;
 }
 

@@ -16,6 +16,8 @@ public:
     bool contains(const QString& group, const QString& key) const override;
     QString value(const QString& group, const QString& key) const override;
     void setValue(const QString& group, const QString& key, const QString& value) override;
+    // Where the values live: the key of this store's single-instance guard.
+    QString location() const { return settings.fileName(); }
 
 private:
     struct AtFile {};

@@ -71,6 +71,8 @@ private slots:
     void badFramesAreNakedThenAbort();
     void shortFrameIsNakedByTheTimer();
     void missingEotTimesOut();
+    void canEndsRead_data();
+    void canEndsRead();
     void imageStartingWithFailureCodeIsStillData();
     void drainDiscardsRestOfChunk();
 
@@ -529,6 +531,33 @@ void tst_LinkEngine::missingEotTimesOut()
     QCOMPARE(h.now - letzterBlock, 8000);
     QCOMPARE(h.engine.antwort().ergebnis, Ergebnis::Timeout);
     QVERIFY(h.engine.antwort().daten.isEmpty());
+}
+
+void tst_LinkEngine::canEndsRead_data()
+{
+    QTest::addColumn<int>("blöcke"); // good blocks before the device's CAN
+    QTest::newRow("instead of block 1") << 0;
+    QTest::newRow("instead of block 5") << 4;
+    QTest::newRow("instead of EOT") << 48;
+}
+
+void tst_LinkEngine::canEndsRead()
+{
+    QFETCH(int, blöcke);
+    EngineHarness h;
+    QByteArray abbild = muster(Abbildgröße);
+    abbild[3 * Blockgröße + 7] = Zeichen::CAN; // a CAN inside a frame is data
+    h.engine.KonfigurationLaden(h.now);
+    h.advance(1000);
+    for (int block = 1; block <= blöcke; ++block)
+        h.receive(rahmenVon(abbild, block));
+    const int geschrieben = int(h.writes.size());
+    h.receive(CAN);
+    QVERIFY(h.engine.idle());
+    QCOMPARE(h.engine.antwort().ergebnis, Ergebnis::Transferfehler);
+    QVERIFY(h.engine.antwort().daten.isEmpty());
+    QCOMPARE(h.writes.size(), geschrieben);
+    QVERIFY(!h.engine.nextDeadline());
 }
 
 void tst_LinkEngine::imageStartingWithFailureCodeIsStillData()

@@ -231,6 +231,12 @@ void LinkEngine::zeichenVerarbeiten(char zeichen, Millis now)
         KommunikationsModus = BlöckeEmpfangen;
         [[fallthrough]];
     case BlöckeEmpfangen:
+        // A CAN where a frame would begin is the device's abort; inside a frame it is data.
+        if (zeichen == Zeichen::CAN && Blockpuffer.isEmpty()) {
+            beenden(Ergebnis::Transferfehler);
+            stop(Timer::timeoutimer1);
+            return;
+        }
         Blockpuffer.append(zeichen);
         if (Blockpuffer.size() == Rahmengröße)
             rahmenPrüfen(now);
