@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
-# Builds the program and runs it against the simulated Klingport on a pseudo-terminal.
+# Builds the program and starts it against the simulated Klingport, with settings of its own
+# (kept in ~/.local/state/klingport-demo), so that a user's real settings are never touched.
 # Usage: scripts/run.sh [build-dir]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
 "$root/scripts/deps.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --parallel --target klingport-sim klingport-linkcheck
+cmake --build "$build" --parallel --target klingport klingport-sim
 
-state="$(mktemp -d)"
-trap 'kill "$sim" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$state"' EXIT
-"$build/tools/sim/klingport-sim" --link "$state/com1" --image "$state/image.bin" >"$state/sim.out" &
+demo="${XDG_STATE_HOME:-$HOME/.local/state}/klingport-demo"
+conf="$demo/config/Welko Klingport Inbetriebnahmesoftware/Welko Klingport Inbetriebnahmesoftware.conf"
+mkdir -p "$(dirname "$conf")"
+# COM1 is the simulator's line; the first run starts with COM1 chosen.
+if [ ! -e "$conf" ]; then
+  printf '[Settings]\nComport=\\x1\n\n[Ports]\nCOM1=%s\n' "$demo/com1" >"$conf"
+fi
+
+"$build/tools/sim/klingport-sim" --link "$demo/com1" --image "$demo/image.bin" \
+  --firmware-dir "$demo" >"$demo/sim.out" &
 sim=$!
-for _ in $(seq 50); do [ -e "$state/com1" ] && break; sleep 0.1; done
-echo "klingport-sim is on $(head -n1 "$state/sim.out")"
-"$build/tools/linkcheck/klingport-linkcheck" --store "$state/com1"
+trap 'kill "$sim" 2>/dev/null || true; wait "$sim" 2>/dev/null || true' EXIT
+for _ in $(seq 50); do [ -e "$demo/com1" ] && break; sleep 0.1; done
+echo "klingport-sim: $(head -n1 "$demo/sim.out"), linked at $demo/com1"
+XDG_CONFIG_HOME="$demo/config" "$build/src/shell/klingport"

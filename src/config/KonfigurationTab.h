@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// The configuration tab of the main window. Its controls are the only copy of the configuration,
+// so they are public under their given names; the frames are found by objectName ("Frame10" etc.).
+class KonfigurationTab : public QWidget {
+public:
+    explicit KonfigurationTab(QWidget* parent = nullptr);
+
+    // Frame10 "Anschlussart"
+    QRadioButton* const obu_Nebenstellenanschluß;
+    QRadioButton* const obu_Amtsanschluß;
+
+    QLabel* const lab_PIN;
+    QLineEdit* const txt_PIN;
+    QLabel* const lab_LokaleRufzeit;
+    QLineEdit* const txt_LokaleRufzeit;
+    QLabel* const lab_ExterneRufzeit;
+    QLineEdit* const txt_ExterneRufzeit;
+    QLabel* const lab_Türgesprächszeit;
+    QLineEdit* const txt_Türgesprächszeit;
+
+    // Frame6 "Mithören": the names say the opposite of the captions ("An", "Aus").
+    QRadioButton* const obu_MithörAus;
+    QRadioButton* const obu_MithörAn;
+
+    // Frame8 "Variantenumschaltung"
+    QRadioButton* const obu_Variante1;
+    QRadioButton* const obu_Variante2;
+
+    // Frame7 "Masterumleitungsnummer"
+    QCheckBox* const chk_ab_masterrufumleitung;
+    QRadioButton* const obu_aus;
+    QRadioButton* const obu_verzögert;
+    QRadioButton* const obu_sofort;
+    QLineEdit* const txt_Masterumleitungsnummer;
+
+    // Frame1 "Konfiguration"
+    QPushButton* const cmd_KonfigAusAnlageLaden;
+    QPushButton* const cmd_KonfigInAnlageSpeichern;
+    QPushButton* const cmd_Werkseinstellungen;
+    QPushButton* const cmd_KonfigAusDateiLaden;
+    QPushButton* const cmd_KonfigInDateiSpeichern;
+    QPushButton* const cmd_KonfigDrucken;
+};

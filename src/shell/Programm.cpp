@@ -1,0 +1,128 @@
+#include "Programm.h"
+
+#include "Clock.h"
+#include "InstanceGuard.h"
+#include "MessageBoxes.h"
+#include "SerialPort.h"
+#include "frmAbout.h"
+#include "frm_Haupt.h"
+#include "frm_Kommunikation.h"
+#include "frm_Optionen.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+
+namespace shell {
+
+namespace {
+
+template <typename T> T* control(QWidget& fenster, const char* name)
+{
+    return fenster.findChild<T*>(QString::fromUtf8(name));
+}
+
+} // namespace
+
+Programm::Programm(Plattform plattform) : p(plattform), ports(plattform.settings) {}
+
+Programm::~Programm()
+{
+    delete optionenFenster;
+    delete aboutFenster;
+}
+
+frm_Optionen* Programm::optionen() { return optionenFenster; }
+
+frmAbout* Programm::about() { return aboutFenster; }
+
+bool Programm::starten()
+{
+    // Initialisation: the settings, then the link's window.
+    haupt = std::make_unique<frm_Haupt>();
+    const Ladeergebnis geladen = EinstellungenLaden(p.settings, werte);
+    if (geladen.vollständig) {
+        control<QCheckBox>(*haupt, "chk_AutoSroll")->setChecked(geladen.logAutoScroll);
+        control<QLabel>(*haupt, "lab_Firmwaredateiname")->setText(Dateibeschriftung(werte.FirmwarePfad));
+        control<QLabel>(*haupt, "lab_Bustreiberdateiname")->setText(Dateibeschriftung(werte.BustreiberPfad));
+    }
+    link = std::make_unique<frm_Kommunikation>(p.serialPort, p.clock, [this](int n) { return ports.pfad(n); });
+
+    // Load: one instance only.
+    if (!p.instanz.acquire()) {
+        p.meldungen.show(QStringLiteral("Programm läuft bereits!"), platform::Icon::Exclamation);
+        link.reset();
+        haupt.reset();
+        return false;
+    }
+    werte.ÜbertragungenLoggen = true;
+    haupt->SSTab1->setCurrentIndex(0);
+    // The forwarding controls follow the master number, which is still empty.
+    const bool mitNummer = !control<QLineEdit>(*haupt, "txt_Masterumleitungsnummer")->text().isEmpty();
+    for (const char* name : {"obu_aus", "obu_verzögert", "obu_sofort", "chk_ab_masterrufumleitung"})
+        control<QAbstractButton>(*haupt, name)->setEnabled(mitNummer);
+
+    QObject::connect(haupt.get(), &frm_Haupt::optionsRequested, haupt.get(), [this] { optionenZeigen(); });
+    QObject::connect(haupt.get(), &frm_Haupt::infoRequested, haupt.get(), [this] { infoZeigen(); });
+    QObject::connect(haupt.get(), &frm_Haupt::firstActivated, haupt.get(), [this] { ersteAktivierung(); });
+    QObject::connect(haupt.get(), &frm_Haupt::closing, haupt.get(), [this] { beenden(); });
+    haupt->show();
+    return true;
+}
+
+void Programm::EinstellungenSpeichern()
+{
+    shell::EinstellungenSpeichern(p.settings, werte, control<QCheckBox>(*haupt, "chk_AutoSroll")->isChecked());
+}
+
+frm_Optionen& Programm::optionenLaden()
+{
+    if (!optionenFenster) {
+        optionenFenster = new frm_Optionen({werte, p.meldungen, p.drucker, *haupt,
+                                            [this](int n) { return link->ComportÖffnen(n); },
+                                            [this](int n) { return ports.pfad(n); },
+                                            [this] { EinstellungenSpeichern(); },
+                                            [this] { optionenFenster->deleteLater(); }});
+        optionenFenster->laden();
+    }
+    return *optionenFenster;
+}
+
+void Programm::optionenZeigen()
+{
+    frm_Optionen& optionen = optionenLaden();
+    optionen.show();
+    optionen.raise();
+    optionen.activateWindow();
+}
+
+void Programm::infoZeigen()
+{
+    if (!aboutFenster)
+        aboutFenster = new frmAbout(p.meldungen, p.systemInfo);
+    aboutFenster->show();
+    aboutFenster->raise();
+}
+
+void Programm::ersteAktivierung()
+{
+    optionenLaden();
+    // The device probe follows here: version, bootloader and bus-driver checks, the device's image.
+    aktiviert = true;
+}
+
+void Programm::beenden()
+{
+    if (link && link->kommunikationsModus() == 1)
+        link->LoggenAus();
+    if (optionenFenster) {
+        optionenFenster->Form_Unload();
+        delete optionenFenster;
+    }
+    link.reset(); // closes the serial port after what was written has left
+    delete aboutFenster;
+}
+
+} // namespace shell

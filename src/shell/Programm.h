@@ -1,0 +1,74 @@
+#pragma once
+
+#include "Portverzeichnis.h"
+#include "Programmeinstellungen.h"
+
+#include <QPointer>
+
+#include <memory>
+
+class frm_Haupt;
+class frm_Kommunikation;
+class frm_Optionen;
+class frmAbout;
+
+namespace platform {
+class Clock;
+class InstanceGuard;
+class MessageBoxes;
+class Printers;
+class SerialPort;
+class SettingsStore;
+class SystemInfoTool;
+} // namespace platform
+
+namespace shell {
+
+// What the program needs of its platform; tests hand in fakes.
+struct Plattform {
+    platform::SettingsStore& settings;
+    platform::SerialPort& serialPort;
+    platform::Clock& clock;
+    platform::MessageBoxes& meldungen;
+    platform::Printers& drucker;
+    platform::InstanceGuard& instanz;
+    platform::SystemInfoTool& systemInfo;
+};
+
+// The program as a whole: brings its windows up in the order of start-up and takes them down at
+// the end.
+class Programm {
+public:
+    explicit Programm(Plattform plattform);
+    ~Programm();
+
+    // Runs start-up up to the shown main window; false when the program has to end at once.
+    bool starten();
+
+    frm_Haupt& hauptfenster() { return *haupt; }
+    frm_Kommunikation* kommunikation() { return link.get(); }
+    frm_Optionen* optionen();
+    frmAbout* about();
+    Programmeinstellungen& einstellungen() { return werte; }
+    bool ersteAktivierungVorbei() const { return aktiviert; }
+
+    void EinstellungenSpeichern();
+
+private:
+    frm_Optionen& optionenLaden();
+    void optionenZeigen();
+    void infoZeigen();
+    void ersteAktivierung();
+    void beenden();
+
+    Plattform p;
+    platform::Portverzeichnis ports;
+    Programmeinstellungen werte;
+    std::unique_ptr<frm_Haupt> haupt;
+    std::unique_ptr<frm_Kommunikation> link;
+    QPointer<frm_Optionen> optionenFenster;
+    QPointer<frmAbout> aboutFenster;
+    bool aktiviert = false;
+};
+
+} // namespace shell

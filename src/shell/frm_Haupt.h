@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QMenu;
+class QTabWidget;
+class QTimer;
+class QPushButton;
+class Statushinweise;
+class KonfigurationTab;
+class TelefonbuchTab;
+class LoggenTab;
+class FirmwareTab;
+
+// The main window: the menu, the four tabs of the subsystems, the status-bar hints, the fixed size
+// and the set of device commands that is switched as a whole.
+class frm_Haupt : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frm_Haupt(QWidget* parent = nullptr);
+    ~frm_Haupt() override;
+
+    void KommunikationEnable();
+    void KommunikationDisable();
+    // Waits while the window stays responsive.
+    void wait(int millisekunden);
+
+    QTabWidget* SSTab1 = nullptr;
+    KonfigurationTab* konfiguration = nullptr;
+    TelefonbuchTab* telefonbuch = nullptr;
+    LoggenTab* loggen = nullptr;
+    FirmwareTab* firmware = nullptr;
+    QMenu* flexmenü = nullptr;
+
+    Statushinweise& hinweise() { return *statushinweise; }
+
+signals:
+    void optionsRequested();
+    void infoRequested();
+    // The window was shown for the first time.
+    void firstActivated();
+    // The window is about to close; the program ends logging and unloads its other windows.
+    void closing();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void menüAnlegen();
+    void hinweiseAnlegen();
+    QList<QPushButton*> Gerätebefehle() const;
+
+    Statushinweise* statushinweise = nullptr;
+    QTimer* tim_wait = nullptr;
+    bool aktiviert = false;
+};

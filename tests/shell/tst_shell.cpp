@@ -1,0 +1,572 @@
+// The program as an installer starts it, with fakes for the platform: start-up, settings store,
+// main window, settings and printer dialogs, about box.
+
+#include "Clock.h"
+#include "FakeSettingsStore.h"
+#include "Fakes.h"
+#include "Programm.h"
+#include "frmAbout.h"
+#include "frm_Haupt.h"
+#include "frm_Kommunikation.h"
+#include "frm_Optionen.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using platform::Icon;
+
+namespace {
+
+const QString PortWarnung = QStringLiteral("                  Achtung!\r\nCOM-Port nicht vorhanden oder belegt!\r\n"
+                                           "Bitte wählen Sie einen anderen Port!");
+const QStringList Gerätebefehle = {"cmd_Bustreiberupdate",        "cmd_Update",
+                                   "cmd_FirmwareAuslesen",        "cmd_KonfigAusAnlageLaden",
+                                   "cmd_KonfigInAnlageSpeichern", "cmd_TelbuchAusAnlageLaden",
+                                   "cmd_TelbuchInAnlageSpeichern"};
+
+// The platform of one run; the store outlives runs, as the user's settings do.
+struct Lauf {
+    FakeSettingsStore& settings;
+    FakeSerialPort port;
+    platform::SteadyClock clock;
+    FakeMessageBoxes meldungen;
+    FakePrinters drucker;
+    FakeInstanceGuard instanz;
+    FakeSystemInfoTool systemInfo;
+    std::unique_ptr<shell::Programm> programm;
+
+    explicit Lauf(FakeSettingsStore& store) : settings(store)
+    {
+        for (int n = 1; n <= 6; ++n)
+            settings.setValue("Ports", QString("COM%1").arg(n), QString("/dev/fake%1").arg(n));
+        port.present = {"/dev/fake1", "/dev/fake2"};
+    }
+
+    // Starts the program and lets its first activation run.
+    bool starten()
+    {
+        programm = std::make_unique<shell::Programm>(
+            shell::Plattform{settings, port, clock, meldungen, drucker, instanz, systemInfo});
+        if (!programm->starten())
+            return false;
+        return QTest::qWaitFor([this] { return programm->ersteAktivierungVorbei(); }, 2000);
+    }
+    void beenden()
+    {
+        fenster().close();
+        programm.reset();
+    }
+
+    frm_Haupt& fenster() { return programm->hauptfenster(); }
+    template <typename T = QWidget> T* control(const QString& name)
+    {
+        T* gefunden = fenster().findChild<T*>(name);
+        if (!gefunden && programm->optionen())
+            gefunden = programm->optionen()->findChild<T*>(name);
+        return gefunden;
+    }
+    void klicken(const QString& name) { control<QAbstractButton>(name)->click(); }
+    // Enabled as far as the control itself goes, whether or not its window is locked just now.
+    bool freigegeben(const QString& name)
+    {
+        QWidget* w = control(name);
+        return w->isEnabledTo(w->window());
+    }
+    QString hinweisNach(const QString& name)
+    {
+        QWidget* w = control(name);
+        QMouseEvent bewegung(QEvent::MouseMove, QPointF(2, 2), w->mapToGlobal(QPointF(2, 2)), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &bewegung);
+        return fenster().statusBar()->currentMessage();
+    }
+};
+
+QString zeichen(int code) { return QString(QChar(char16_t(code))); }
+
+} // namespace
+
+class tst_Shell : public QObject {
+    Q_OBJECT
+private slots:
+    void firstRunWithEmptyStore();
+    void storedPortOpens();
+    void storedPortCannotBeOpened();
+    void choosingMissingPort();
+    void keineDisablesExactlyTheDeviceCommands();
+    void cancelRestoresPortWithoutSaving();
+    void okSavesEverything();
+    void settingsRoundTrip_data();
+    void settingsRoundTrip();
+    void loadingStopsAtMissingComport();
+    void fileLabels_data();
+    void fileLabels();
+    void fixedSize();
+    void hints();
+    void conditionalHints();
+    void closingWhileLoggingSendsLogOffFirst();
+    void secondInstanceIsRefused();
+    void printerChoice();
+    void noPrinterInstalled();
+    void aboutBox();
+    void waitKeepsWindowResponsive();
+    void portTooltipsNameTheDevices();
+};
+
+void tst_Shell::firstRunWithEmptyStore()
+{
+    FakeSettingsStore store;
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    QCOMPARE(lauf.programm->einstellungen().ComportNummer, 0);
+    QVERIFY(lauf.programm->einstellungen().FirmwarePfad.isEmpty());
+    QVERIFY(lauf.programm->einstellungen().ÜbertragungenLoggen);
+    QCOMPARE(lauf.meldungen.shown.size(), 1);
+    QCOMPARE(lauf.meldungen.shown[0].text, PortWarnung);
+    QCOMPARE(lauf.meldungen.shown[0].icon, Icon::Critical);
+    QCOMPARE(lauf.meldungen.shown[0].buttons, platform::Buttons::Ok);
+    QVERIFY(lauf.programm->optionen()->isVisible());
+    QVERIFY(lauf.control<QRadioButton>("obu_keine")->isChecked());
+    QVERIFY(!lauf.fenster().isEnabled()); // locked while the settings dialog is open
+    QCOMPARE(lauf.fenster().SSTab1->currentIndex(), 0);
+    QCOMPARE(lauf.fenster().windowTitle(), "Welko Klingport Inbetriebnahmesoftware");
+    for (const char* name : {"obu_aus", "obu_verzögert", "obu_sofort", "chk_ab_masterrufumleitung"})
+        QVERIFY2(!lauf.freigegeben(name), name);
+
+    lauf.klicken("Cmd_OK");
+    QVERIFY(!lauf.programm->optionen()->isVisible());
+    QVERIFY(lauf.fenster().isEnabled());
+    QCOMPARE(store.value("Settings", "Comport"), zeichen(0));
+}
+
+void tst_Shell::storedPortOpens()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(2));
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    QVERIFY(lauf.meldungen.shown.isEmpty());
+    QCOMPARE(lauf.port.openPath, "/dev/fake2");
+    QVERIFY(!lauf.programm->optionen()->isVisible());
+    QVERIFY(lauf.fenster().isEnabled());
+    for (const QString& name : Gerätebefehle)
+        QVERIFY2(lauf.freigegeben(name), qPrintable(name));
+    QCOMPARE(lauf.programm->einstellungen().ComportNummer, 2);
+}
+
+void tst_Shell::storedPortCannotBeOpened()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(4));
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    QCOMPARE(lauf.meldungen.shown.size(), 1);
+    QCOMPARE(lauf.meldungen.shown[0].text, PortWarnung);
+    QCOMPARE(lauf.meldungen.shown[0].icon, Icon::Exclamation);
+    QCOMPARE(lauf.programm->einstellungen().ComportNummer, 0);
+    QVERIFY(lauf.control<QRadioButton>("obu_keine")->isChecked());
+    QVERIFY(!lauf.programm->optionen()->isVisible());
+    for (const QString& name : Gerätebefehle)
+        QVERIFY(!lauf.freigegeben(name));
+}
+
+void tst_Shell::choosingMissingPort()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    lauf.fenster().findChild<QAction*>("men_Optionen")->trigger();
+    QVERIFY(lauf.programm->optionen()->isVisible());
+    QVERIFY(!lauf.fenster().isEnabled());
+    QVERIFY(lauf.control<QRadioButton>("obu_COM1")->isChecked());
+
+    lauf.klicken("obu_COM5");
+    QCOMPARE(lauf.meldungen.texts(), QStringList{PortWarnung});
+    QCOMPARE(lauf.meldungen.shown[0].icon, Icon::Exclamation);
+    QVERIFY(lauf.control<QRadioButton>("obu_keine")->isChecked());
+    QVERIFY(!lauf.control<QRadioButton>("obu_COM5")->isChecked());
+    QCOMPARE(lauf.programm->einstellungen().ComportNummer, 0);
+    QVERIFY(!lauf.freigegeben("cmd_Update"));
+}
+
+void tst_Shell::keineDisablesExactlyTheDeviceCommands()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    QStringList andere;
+    for (QPushButton* knopf : lauf.fenster().findChildren<QPushButton*>())
+        if (!Gerätebefehle.contains(knopf->objectName()) && lauf.freigegeben(knopf->objectName()))
+            andere.append(knopf->objectName());
+    QVERIFY(andere.size() >= 15);
+
+    lauf.fenster().findChild<QAction*>("men_Optionen")->trigger();
+    lauf.klicken("obu_keine");
+    for (const QString& name : Gerätebefehle)
+        QVERIFY2(!lauf.freigegeben(name), qPrintable(name));
+    for (const QString& name : andere)
+        QVERIFY2(lauf.freigegeben(name), qPrintable(name));
+    for (const char* name : {"Cmd_RufInformationAbholen", "cmd_TelbuchAusAnlageLoeschen", "cmd_StartLog"})
+        QVERIFY(lauf.freigegeben(name));
+    QCOMPARE(lauf.port.openPath, "/dev/fake1"); // "keine" leaves the port itself alone
+    QVERIFY(lauf.meldungen.shown.isEmpty());
+}
+
+void tst_Shell::cancelRestoresPortWithoutSaving()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    const auto vorher = store.values;
+    lauf.fenster().findChild<QAction*>("men_Optionen")->trigger();
+    lauf.klicken("obu_COM2");
+    QCOMPARE(lauf.programm->einstellungen().ComportNummer, 2);
+    lauf.klicken("cmd_Cancel");
+    QCOMPARE(lauf.programm->einstellungen().ComportNummer, 1);
+    QCOMPARE(store.values, vorher);
+    QCOMPARE(lauf.port.openPath, "/dev/fake2"); // the newly chosen port stays open
+    QVERIFY(!lauf.programm->optionen()->isVisible());
+    QVERIFY(lauf.fenster().isEnabled());
+}
+
+void tst_Shell::okSavesEverything()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    store.setValue("Settings", "Firmwaredateiname", "/firmware/k.tsk");
+    store.setValue("Settings", "Bustreiberdateiname", "/firmware/bus.hex");
+    store.setValue("Settings", "LogAutoScroll", zeichen(0));
+    Lauf lauf(store);
+    lauf.drucker.names = {"Büro", "Keller"};
+    lauf.drucker.currentName = "Büro";
+    QVERIFY(lauf.starten());
+    lauf.fenster().findChild<QAction*>("men_Optionen")->trigger();
+    QCOMPARE(lauf.control<QLabel>("lab_Drucker")->text(), "Büro");
+    lauf.klicken("obu_COM2");
+    lauf.klicken("Cmd_OK");
+    QCOMPARE(store.value("Settings", "Comport"), zeichen(2));
+    QCOMPARE(store.value("Settings", "Drucker"), "Büro");
+    QCOMPARE(store.value("Settings", "Firmwaredateiname"), "/firmware/k.tsk");
+    QCOMPARE(store.value("Settings", "Bustreiberdateiname"), "/firmware/bus.hex");
+    QCOMPARE(store.value("Settings", "LogAutoScroll"), zeichen(0));
+    QCOMPARE(lauf.programm->einstellungen().Druckername, "Büro");
+}
+
+void tst_Shell::settingsRoundTrip_data()
+{
+    QTest::addColumn<int>("comport");
+    QTest::addColumn<bool>("autoScroll");
+    QTest::addColumn<QString>("firmware");
+    QTest::addColumn<QString>("drucker");
+    QTest::newRow("COM1, auto-scroll on") << 1 << true << "/home/i/Firmware V2.tsk" << "Keller";
+    QTest::newRow("COM2, auto-scroll off") << 2 << false << "" << "";
+    QTest::newRow("no port") << 0 << true << "C:\\Klingport\\fw.tsk" << "Büro";
+}
+
+void tst_Shell::settingsRoundTrip()
+{
+    QFETCH(int, comport);
+    QFETCH(bool, autoScroll);
+    QFETCH(QString, firmware);
+    QFETCH(QString, drucker);
+    FakeSettingsStore store;
+    {
+        Lauf erster(store);
+        erster.drucker.names = {"Büro", "Keller"};
+        erster.drucker.currentName = "Keller";
+        QVERIFY(erster.starten());
+        erster.programm->einstellungen().ComportNummer = comport;
+        erster.programm->einstellungen().FirmwarePfad = firmware;
+        erster.programm->einstellungen().BustreiberPfad = firmware + ".hex";
+        erster.programm->einstellungen().Druckername = drucker;
+        erster.control<QCheckBox>("chk_AutoSroll")->setChecked(autoScroll);
+        erster.beenden();
+    }
+    QCOMPARE(store.value("Settings", "Comport"), zeichen(comport));
+    QCOMPARE(store.value("Settings", "LogAutoScroll"), zeichen(autoScroll ? 1 : 0));
+
+    Lauf zweiter(store);
+    zweiter.drucker.names = {"Büro", "Keller"};
+    zweiter.drucker.currentName = "Keller";
+    QVERIFY(zweiter.starten());
+    QCOMPARE(zweiter.programm->einstellungen().FirmwarePfad, firmware);
+    QCOMPARE(zweiter.programm->einstellungen().BustreiberPfad, firmware + ".hex");
+    QCOMPARE(zweiter.programm->einstellungen().Druckername, drucker);
+    QCOMPARE(zweiter.control<QCheckBox>("chk_AutoSroll")->isChecked(), autoScroll);
+    QCOMPARE(zweiter.control<QLabel>("lab_Firmwaredateiname")->text(), firmware);
+    QCOMPARE(zweiter.programm->einstellungen().ComportNummer, comport);
+    if (!drucker.isEmpty())
+        QCOMPARE(zweiter.drucker.current(), drucker);
+}
+
+void tst_Shell::loadingStopsAtMissingComport()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Firmwaredateiname", "/f.tsk");
+    store.setValue("Settings", "LogAutoScroll", zeichen(1));
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    QVERIFY(lauf.programm->einstellungen().FirmwarePfad.isEmpty());
+    QVERIFY(!lauf.control<QCheckBox>("chk_AutoSroll")->isChecked()); // keeps its design state
+    QVERIFY(lauf.control<QLabel>("lab_Firmwaredateiname")->text().isEmpty());
+}
+
+void tst_Shell::fileLabels_data()
+{
+    QTest::addColumn<int>("länge");
+    QTest::addColumn<bool>("gekürzt");
+    QTest::newRow("92") << 92 << false;
+    QTest::newRow("93") << 93 << false;
+    QTest::newRow("94") << 94 << true;
+    QTest::newRow("300") << 300 << true;
+}
+
+void tst_Shell::fileLabels()
+{
+    QFETCH(int, länge);
+    QFETCH(bool, gekürzt);
+    QString pfad;
+    for (int i = 0; i < länge; ++i)
+        pfad += QChar('a' + i % 26);
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    store.setValue("Settings", "Bustreiberdateiname", pfad);
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    const QString text = lauf.control<QLabel>("lab_Bustreiberdateiname")->text();
+    QCOMPARE(text, gekürzt ? "..." + pfad.right(90) : pfad);
+    QVERIFY(text.size() <= 93);
+}
+
+void tst_Shell::fixedSize()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    QCOMPARE(lauf.fenster().size(), QSize(663, 453));
+    lauf.fenster().resize(900, 700);
+    QCOMPARE(lauf.fenster().size(), QSize(663, 453));
+    lauf.fenster().resize(300, 200);
+    QCOMPARE(lauf.fenster().size(), QSize(663, 453));
+    QVERIFY(!(lauf.fenster().windowFlags() & Qt::WindowMaximizeButtonHint));
+    lauf.fenster().showMinimized();
+    QVERIFY(lauf.fenster().isMinimized());
+}
+
+void tst_Shell::hints()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    QCOMPARE(lauf.hinweisNach("cmd_KonfigAusAnlageLaden"), "Konfiguration aus dem Klingport laden");
+    QCOMPARE(lauf.hinweisNach("Frame1"), "Konfiguration aus dem Klingport laden"); // Frame1 keeps it
+    QCOMPARE(lauf.hinweisNach("Frame6"), "Konfiguration aus dem Klingport laden");
+    QCOMPARE(lauf.hinweisNach("obu_sofort"), "Dirkete Weiterleitung an die Masterrufumleitungsnummer");
+    QCOMPARE(lauf.hinweisNach("Frame7"), ""); // Frame7 clears it
+    QCOMPARE(lauf.hinweisNach("cmd_TelbuchDrucken"), "Telefonbuch drucken");
+    QCOMPARE(lauf.hinweisNach("MSFlexGrid1"), "Telefonbuch drucken");
+    QCOMPARE(lauf.hinweisNach("Frame3"), "");
+    QCOMPARE(lauf.hinweisNach("cmd_BustreiberdateiÄndern"), "Auswahl der Bustreiberdatei");
+    QCOMPARE(lauf.hinweisNach("fra_Firmwarestand"), "");
+    QCOMPARE(lauf.hinweisNach("Cmd_RufInformationAbholen"),
+             "Zuordnung der eingelernten Ruftaste zum markierten Telefonbucheintrag");
+    QCOMPARE(lauf.hinweisNach("Frame2"), "");
+    QCOMPARE(lauf.hinweisNach("cmd_LoggDrucken"), "Drucken des Logfensters");
+    lauf.fenster().SSTab1->setCurrentIndex(2);
+    QCOMPARE(lauf.hinweisNach("cmd_StartLog"), "Starten der Logfunktion");
+    QVERIFY(lauf.control<QCheckBox>("chk_AutoSroll")->isChecked()); // nothing stored: checked
+    QCOMPARE(lauf.hinweisNach("chk_AutoSroll"), "Auto-Scroll für die Logfunktion deaktivieren");
+    lauf.control<QCheckBox>("chk_AutoSroll")->setChecked(false);
+    QCOMPARE(lauf.hinweisNach("chk_AutoSroll"), "Auto-Scroll für die Logfunktion aktivieren");
+    lauf.control<QPushButton>("cmd_StartLog")->setText("Stop");
+    QCOMPARE(lauf.hinweisNach("cmd_StartLog"), "Stoppen der Logfunktion");
+    QCOMPARE(lauf.hinweisNach("txt_Log"), "Stoppen der Logfunktion");
+    QCOMPARE(lauf.hinweisNach("Frame5"), "");
+    lauf.hinweisNach("cmd_DeleteLog");
+    QCOMPARE(lauf.hinweisNach("SSTab1"), "");
+}
+
+void tst_Shell::conditionalHints()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    lauf.control<QRadioButton>("obu_Amtsanschluß")->setChecked(true);
+    QCOMPARE(lauf.hinweisNach("lab_LokaleRufzeit"), "maximale Rufzeit zum lokalen Telefon über die TLN-Klemmen");
+    QCOMPARE(lauf.hinweisNach("lab_ExterneRufzeit"), "maximale Rufzeit zum externen Teilnehmer über die AMT-Klemmen");
+    lauf.control<QRadioButton>("obu_Nebenstellenanschluß")->setChecked(true);
+    QCOMPARE(lauf.hinweisNach("lab_LokaleRufzeit"), "im Nebenstellenbetrieb nicht wirksam");
+    QCOMPARE(lauf.hinweisNach("lab_ExterneRufzeit"),
+             "maximale Rufzeit zur Telefonanlage bzw. zum externen Teilnehmer über die AMT-Klemmen");
+}
+
+void tst_Shell::closingWhileLoggingSendsLogOffFirst()
+{
+    // The store tells what the port had seen when the settings were saved on unloading.
+    struct Beobachter : FakeSettingsStore {
+        FakeSerialPort* port = nullptr;
+        QList<QByteArray> geschriebenBeimSpeichern;
+        void setValue(const QString& g, const QString& k, const QString& v) override
+        {
+            if (port && g == "Settings" && k == "Comport")
+                geschriebenBeimSpeichern = port->writes;
+            FakeSettingsStore::setValue(g, k, v);
+        }
+    } store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    Lauf lauf(store);
+    store.port = &lauf.port;
+    QVERIFY(lauf.starten());
+    QCOMPARE(lauf.programm->kommunikation()->LoggenEin(), kommunikation::Ergebnis::Erfolg);
+    QCOMPARE(lauf.port.writes.last(), QByteArray("t\r"));
+    lauf.fenster().close();
+    QCOMPARE(store.geschriebenBeimSpeichern.last(), QByteArray("n\r"));
+    QVERIFY(!lauf.port.isOpen()); // the link's window has gone and closed the port
+
+    // Without logging nothing is sent at the end.
+    Lauf ruhig(store);
+    store.port = &ruhig.port;
+    QVERIFY(ruhig.starten());
+    ruhig.fenster().close();
+    QVERIFY(ruhig.port.writes.isEmpty());
+}
+
+void tst_Shell::secondInstanceIsRefused()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    Lauf lauf(store);
+    lauf.instanz.free = false;
+    QVERIFY(!lauf.starten());
+    QCOMPARE(lauf.meldungen.texts(), QStringList{"Programm läuft bereits!"});
+    QCOMPARE(lauf.meldungen.shown[0].icon, Icon::Exclamation);
+    QCOMPARE(lauf.meldungen.shown[0].buttons, platform::Buttons::Ok);
+    QVERIFY(lauf.port.opened.isEmpty());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        QVERIFY(!w->isVisible());
+}
+
+void tst_Shell::printerChoice()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    store.setValue("Settings", "Drucker", "Gone");
+    Lauf lauf(store);
+    lauf.drucker.names = {"Laser"};
+    lauf.drucker.currentName = "Laser";
+    QVERIFY(lauf.starten());
+    lauf.fenster().findChild<QAction*>("men_Optionen")->trigger();
+    QCOMPARE(lauf.control<QLabel>("lab_Drucker")->text(), "Laser"); // the stored one is gone: the default
+    lauf.klicken("cmd_DruckerÄndern");
+    auto* auswahl = lauf.programm->optionen()->findChild<QWidget*>("frm_Drucker");
+    QVERIFY(auswahl && auswahl->isVisible());
+    QCOMPARE(auswahl->windowTitle(), "Drucker auswählen");
+    auto* liste = auswahl->findChild<QComboBox*>("Combo_drucker");
+    QCOMPARE(liste->count(), 1);
+    QCOMPARE(liste->currentText(), "Laser");
+
+    lauf.drucker.names = {"Laser", "Farbe"};
+    lauf.klicken("cmd_DruckerÄndern");
+    auswahl = lauf.programm->optionen()->findChild<QWidget*>("frm_Drucker");
+    liste = auswahl->findChild<QComboBox*>("Combo_drucker");
+    liste->setCurrentIndex(1);
+    QTest::mouseClick(auswahl->findChild<QPushButton*>("cmd_OK"), Qt::LeftButton);
+    QCOMPARE(lauf.drucker.current(), "Farbe");
+    QCOMPARE(lauf.control<QLabel>("lab_Drucker")->text(), "Farbe");
+    QCOMPARE(lauf.programm->einstellungen().Druckername, "Gone"); // only OK of the settings takes it
+
+    lauf.klicken("cmd_Cancel");
+    QCOMPARE(lauf.drucker.current(), "Farbe"); // "Gone" is not installed, so cancelling changes nothing
+    lauf.fenster().findChild<QAction*>("men_Optionen")->trigger();
+    lauf.klicken("Cmd_OK");
+    QCOMPARE(store.value("Settings", "Drucker"), "Farbe");
+}
+
+void tst_Shell::noPrinterInstalled()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    store.setValue("Settings", "Drucker", "Alt");
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    lauf.fenster().findChild<QAction*>("men_Optionen")->trigger();
+    QCOMPARE(lauf.control<QLabel>("lab_Drucker")->text(), "kein Drucker installiert");
+    lauf.klicken("cmd_DruckerÄndern");
+    QVERIFY(!lauf.programm->optionen()->findChild<QWidget*>("frm_Drucker"));
+    lauf.klicken("Cmd_OK");
+    QCOMPARE(store.value("Settings", "Drucker"), "");
+}
+
+void tst_Shell::aboutBox()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    lauf.fenster().findChild<QAction*>("Info")->trigger();
+    frmAbout* about = lauf.programm->about();
+    QVERIFY(about && about->isVisible());
+    QCOMPARE(about->windowTitle(), "Info zu Welko Klingport Inbetriebnahmesoftware");
+    QCOMPARE(about->findChild<QLabel*>("lblTitle")->text(), "Welko Klingport Inbetriebnahmesoftware");
+    QCOMPARE(about->findChild<QLabel*>("lblVersion")->text(), "Version " KLINGPORT_VERSION);
+    QVERIFY(QString(KLINGPORT_VERSION).count('.') == 2);
+    QCOMPARE(about->findChild<QPushButton*>("cmdSysInfo")->text(), "&Systeminfo...");
+    QTest::mouseClick(about->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+    QCOMPARE(lauf.systemInfo.starts, 1);
+    QCOMPARE(lauf.meldungen.texts(), QStringList{"Systeminformationen sind momentan nicht verfügbar"});
+    QCOMPARE(lauf.meldungen.shown[0].icon, Icon::None);
+    QVERIFY(about->isVisible());
+    lauf.systemInfo.available = true;
+    QTest::mouseClick(about->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
+    QCOMPARE(lauf.meldungen.shown.size(), 1);
+    QTest::mouseClick(about->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+    QTRY_VERIFY(!lauf.programm->about());
+}
+
+void tst_Shell::waitKeepsWindowResponsive()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    bool zwischendurch = false;
+    QTimer::singleShot(50, [&] { zwischendurch = true; });
+    QElapsedTimer uhr;
+    uhr.start();
+    lauf.fenster().wait(300);
+    QVERIFY(uhr.elapsed() >= 299);
+    QVERIFY(zwischendurch);
+}
+
+void tst_Shell::portTooltipsNameTheDevices()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    Lauf lauf(store);
+    store.setValue("Ports", "COM3", "/dev/ttyUSB0");
+    store.values.remove("Ports/COM4");
+    QVERIFY(lauf.starten());
+    QCOMPARE(lauf.control("obu_COM3")->toolTip(), "/dev/ttyUSB0");
+    QCOMPARE(lauf.control("obu_COM4")->toolTip(), "/dev/ttyS3");
+    QCOMPARE(lauf.control("obu_COM1")->toolTip(), "/dev/fake1");
+}
+
+QTEST_MAIN(tst_Shell)
+#include "tst_shell.moc"

@@ -1,0 +1,183 @@
+// Start-up through the real parts: the program against klingport-sim, two real processes, and the
+// real message boxes.
+
+#include "Clock.h"
+#include "FakeSettingsStore.h"
+#include "Fakes.h"
+#include "Programm.h"
+#include "QtMessageBoxes.h"
+#include "QtSerialPort.h"
+#include "SimProcess.h"
+#include "frm_Haupt.h"
+#include "frm_Kommunikation.h"
+#include "frm_Optionen.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using platform::Buttons;
+using platform::Icon;
+using platform::Reply;
+
+Q_DECLARE_METATYPE(platform::Buttons)
+Q_DECLARE_METATYPE(platform::Icon)
+Q_DECLARE_METATYPE(platform::Reply)
+
+class tst_Start : public QObject {
+    Q_OBJECT
+private slots:
+    void startsConnectedToTheSimulator();
+    void secondProcessIsRefused();
+    void messageBoxes_data();
+    void messageBoxes();
+};
+
+void tst_Start::startsConnectedToTheSimulator()
+{
+    SimProcess sim;
+    QVERIFY(!sim.ptyPath().isEmpty());
+    FakeSettingsStore settings;
+    settings.setValue("Settings", "Comport", QString(QChar(1)));
+    settings.setValue("Ports", "COM1", sim.ptyPath());
+    platform::QtSerialPort port;
+    platform::SteadyClock clock;
+    FakeMessageBoxes meldungen;
+    FakePrinters drucker;
+    FakeInstanceGuard instanz;
+    FakeSystemInfoTool systemInfo;
+    shell::Programm programm({settings, port, clock, meldungen, drucker, instanz, systemInfo});
+    QVERIFY(programm.starten());
+    QTRY_VERIFY(programm.ersteAktivierungVorbei());
+
+    QVERIFY(meldungen.shown.isEmpty());
+    QVERIFY(programm.hauptfenster().isVisible());
+    QVERIFY(programm.hauptfenster().isEnabled());
+    QVERIFY(!programm.optionen()->isVisible());
+    QVERIFY(port.isOpen());
+    for (const char* name : {"cmd_Bustreiberupdate", "cmd_Update", "cmd_FirmwareAuslesen", "cmd_KonfigAusAnlageLaden",
+                             "cmd_KonfigInAnlageSpeichern", "cmd_TelbuchAusAnlageLaden",
+                             "cmd_TelbuchInAnlageSpeichern"})
+        QVERIFY2(programm.hauptfenster().findChild<QPushButton*>(name)->isEnabled(), name);
+    // The port the settings dialog opened is the link's: the device answers on it.
+    QVERIFY(programm.kommunikation()->FirmwareAuslesen().daten.contains("PIC"));
+    programm.hauptfenster().close();
+}
+
+void tst_Start::secondProcessIsRefused()
+{
+    QTemporaryDir dir;
+    const QString ordner = dir.filePath("config/Welko Klingport Inbetriebnahmesoftware");
+    QVERIFY(QDir().mkpath(ordner));
+    QFile conf(ordner + "/Welko Klingport Inbetriebnahmesoftware.conf");
+    QVERIFY(conf.open(QIODevice::WriteOnly));
+    conf.write("[Settings]\nComport=\\x1\n[Ports]\nCOM1=" + dir.filePath("no-such-port").toUtf8() + "\n");
+    conf.close();
+
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+    umgebung.insert("QT_QPA_PLATFORM", "offscreen");
+    umgebung.insert("QT_LOGGING_RULES", "klingport.message.info=true");
+    const auto starten = [&](QProcess& p) {
+        p.setProcessEnvironment(umgebung);
+        p.start(QStringLiteral(KLINGPORT_PROGRAM), {});
+        return p.waitForStarted(5000);
+    };
+    const auto wartenAuf = [](QProcess& p, const QByteArray& text, QByteArray& gelesen) {
+        return QTest::qWaitFor(
+            [&] {
+                gelesen += p.readAllStandardError();
+                return gelesen.contains(text);
+            },
+            10000);
+    };
+
+    // The first instance cannot open its port: its warning tells that it is up.
+    QProcess erster;
+    QByteArray ersterText;
+    QVERIFY(starten(erster));
+    QVERIFY2(wartenAuf(erster, "COM-Port nicht vorhanden oder belegt!", ersterText), ersterText.constData());
+
+    QProcess zweiter;
+    QByteArray zweiterText;
+    QVERIFY(starten(zweiter));
+    QVERIFY2(wartenAuf(zweiter, "Programm läuft bereits!", zweiterText), zweiterText.constData());
+    QVERIFY(!zweiterText.contains("COM-Port")); // it never got as far as the port
+    zweiter.kill();
+    zweiter.waitForFinished(3000);
+
+    QTest::qWait(200);
+    QCOMPARE(erster.state(), QProcess::Running); // the first is not touched
+    erster.kill();
+    erster.waitForFinished(3000);
+
+    // Once the first has gone, the program starts again.
+    QProcess dritter;
+    QByteArray dritterText;
+    QVERIFY(starten(dritter));
+    QVERIFY2(wartenAuf(dritter, "COM-Port nicht vorhanden oder belegt!", dritterText), dritterText.constData());
+    dritter.kill();
+    dritter.waitForFinished(3000);
+}
+
+void tst_Start::messageBoxes_data()
+{
+    QTest::addColumn<Buttons>("knöpfe");
+    QTest::addColumn<Icon>("symbol");
+    QTest::addColumn<QStringList>("beschriftungen");
+    QTest::addColumn<QString>("klick");
+    QTest::addColumn<Reply>("antwort");
+    QTest::addColumn<int>("qtSymbol");
+    QTest::newRow("OK, exclamation") << Buttons::Ok << Icon::Exclamation << QStringList{"OK"} << "OK" << Reply::Ok
+                                     << int(QMessageBox::Warning);
+    QTest::newRow("yes/no, critical, yes") << Buttons::YesNo << Icon::Critical << QStringList{"Ja", "Nein"} << "Ja"
+                                           << Reply::Yes << int(QMessageBox::Critical);
+    QTest::newRow("yes/no, no") << Buttons::YesNo << Icon::Question << QStringList{"Ja", "Nein"} << "Nein"
+                                << Reply::No << int(QMessageBox::Question);
+    QTest::newRow("OK/cancel, cancel") << Buttons::OkCancel << Icon::Information << QStringList{"OK", "Abbrechen"}
+                                       << "Abbrechen" << Reply::Cancel << int(QMessageBox::Information);
+    QTest::newRow("no icon") << Buttons::Ok << Icon::None << QStringList{"OK"} << "OK" << Reply::Ok
+                             << int(QMessageBox::NoIcon);
+}
+
+void tst_Start::messageBoxes()
+{
+    QFETCH(Buttons, knöpfe);
+    QFETCH(Icon, symbol);
+    QFETCH(QStringList, beschriftungen);
+    QFETCH(QString, klick);
+    QFETCH(Reply, antwort);
+    QFETCH(int, qtSymbol);
+
+    platform::QtMessageBoxes meldungen("Welko Klingport Inbetriebnahmesoftware");
+    QString titel, text;
+    QStringList gesehen;
+    int gesehenesSymbol = -1;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        titel = box->windowTitle();
+        text = box->text();
+        gesehenesSymbol = box->icon();
+        for (QAbstractButton* knopf : box->buttons())
+            gesehen.append(knopf->text());
+        for (QAbstractButton* knopf : box->buttons())
+            if (knopf->text() == klick)
+                knopf->click();
+    });
+    QCOMPARE(meldungen.show("Zeile 1\r\nZeile 2", symbol, knöpfe), antwort);
+    QCOMPARE(titel, "Welko Klingport Inbetriebnahmesoftware");
+    QCOMPARE(text, "Zeile 1\r\nZeile 2");
+    QCOMPARE(gesehenesSymbol, qtSymbol);
+    gesehen.sort();
+    beschriftungen.sort();
+    QCOMPARE(gesehen, beschriftungen);
+}
+
+QTEST_MAIN(tst_Start)
+#include "tst_start.moc"
