@@ -1,7 +1,10 @@
 #include "Programm.h"
 
 #include "Clock.h"
+#include "FirmwareTab.h"
 #include "InstanceGuard.h"
+#include "KonfigurationTab.h"
+#include "LoggenTab.h"
 #include "MessageBoxes.h"
 #include "SerialPort.h"
 #include "frmAbout.h"
@@ -9,22 +12,13 @@
 #include "frm_Kommunikation.h"
 #include "frm_Optionen.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTabWidget>
 
 namespace shell {
-
-namespace {
-
-template <typename T> T* control(QWidget& fenster, const char* name)
-{
-    return fenster.findChild<T*>(QString::fromUtf8(name));
-}
-
-} // namespace
 
 Programm::Programm(Plattform plattform) : p(plattform), ports(plattform.settings) {}
 
@@ -34,9 +28,15 @@ Programm::~Programm()
     delete aboutFenster;
 }
 
-frm_Optionen* Programm::optionen() { return optionenFenster; }
+frm_Optionen* Programm::optionen()
+{
+    return optionenFenster;
+}
 
-frmAbout* Programm::about() { return aboutFenster; }
+frmAbout* Programm::about()
+{
+    return aboutFenster;
+}
 
 bool Programm::starten()
 {
@@ -44,11 +44,12 @@ bool Programm::starten()
     haupt = std::make_unique<frm_Haupt>();
     const Ladeergebnis geladen = EinstellungenLaden(p.settings, werte);
     if (geladen.vollständig) {
-        control<QCheckBox>(*haupt, "chk_AutoSroll")->setChecked(geladen.logAutoScroll);
-        control<QLabel>(*haupt, "lab_Firmwaredateiname")->setText(Dateibeschriftung(werte.FirmwarePfad));
-        control<QLabel>(*haupt, "lab_Bustreiberdateiname")->setText(Dateibeschriftung(werte.BustreiberPfad));
+        haupt->loggen->chk_AutoSroll->setChecked(geladen.logAutoScroll);
+        haupt->firmware->lab_Firmwaredateiname->setText(Dateibeschriftung(werte.FirmwarePfad));
+        haupt->firmware->lab_Bustreiberdateiname->setText(Dateibeschriftung(werte.BustreiberPfad));
     }
-    link = std::make_unique<frm_Kommunikation>(p.serialPort, p.clock, [this](int n) { return ports.pfad(n); });
+    link =
+        std::make_unique<frm_Kommunikation>(p.serialPort, p.clock, [this](int n) { return ports.pfad(n); });
 
     // Load: one instance only.
     if (!p.instanz.acquire()) {
@@ -60,9 +61,12 @@ bool Programm::starten()
     werte.ÜbertragungenLoggen = true;
     haupt->SSTab1->setCurrentIndex(0);
     // The forwarding controls follow the master number, which is still empty.
-    const bool mitNummer = !control<QLineEdit>(*haupt, "txt_Masterumleitungsnummer")->text().isEmpty();
-    for (const char* name : {"obu_aus", "obu_verzögert", "obu_sofort", "chk_ab_masterrufumleitung"})
-        control<QAbstractButton>(*haupt, name)->setEnabled(mitNummer);
+    const KonfigurationTab& k = *haupt->konfiguration;
+    const bool mitNummer = !k.txt_Masterumleitungsnummer->text().isEmpty();
+    k.obu_aus->setEnabled(mitNummer);
+    k.obu_verzögert->setEnabled(mitNummer);
+    k.obu_sofort->setEnabled(mitNummer);
+    k.chk_ab_masterrufumleitung->setEnabled(mitNummer);
 
     QObject::connect(haupt.get(), &frm_Haupt::optionsRequested, haupt.get(), [this] { optionenZeigen(); });
     QObject::connect(haupt.get(), &frm_Haupt::infoRequested, haupt.get(), [this] { infoZeigen(); });
@@ -74,17 +78,16 @@ bool Programm::starten()
 
 void Programm::EinstellungenSpeichern()
 {
-    shell::EinstellungenSpeichern(p.settings, werte, control<QCheckBox>(*haupt, "chk_AutoSroll")->isChecked());
+    shell::EinstellungenSpeichern(p.settings, werte, haupt->loggen->chk_AutoSroll->isChecked());
 }
 
 frm_Optionen& Programm::optionenLaden()
 {
     if (!optionenFenster) {
-        optionenFenster = new frm_Optionen({werte, p.meldungen, p.drucker, *haupt,
-                                            [this](int n) { return link->ComportÖffnen(n); },
-                                            [this](int n) { return ports.pfad(n); },
-                                            [this] { EinstellungenSpeichern(); },
-                                            [this] { optionenFenster->deleteLater(); }});
+        optionenFenster = new frm_Optionen(
+            {werte, p.meldungen, p.drucker, *haupt, [this](int n) { return link->ComportÖffnen(n); },
+             [this](int n) { return ports.pfad(n); }, [this] { EinstellungenSpeichern(); },
+             [this] { optionenFenster->deleteLater(); }});
         optionenFenster->laden();
     }
     return *optionenFenster;

@@ -2,6 +2,8 @@
 // main window, settings and printer dialogs, about box.
 
 #include "Clock.h"
+#include "Fenstersperre.h"
+#include "QtSettingsStore.h"
 #include "FakeSettingsStore.h"
 #include "Fakes.h"
 #include "Programm.h"
@@ -20,6 +22,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <memory>
@@ -122,6 +125,10 @@ private slots:
     void aboutBox();
     void waitKeepsWindowResponsive();
     void portTooltipsNameTheDevices();
+    void closeBoxSavesAndReloads();
+    void windowLockOnEveryPath();
+    void realSettingsFileKeepsCharacterCodes_data();
+    void realSettingsFileKeepsCharacterCodes();
 };
 
 void tst_Shell::firstRunWithEmptyStore()
@@ -566,6 +573,82 @@ void tst_Shell::portTooltipsNameTheDevices()
     QCOMPARE(lauf.control("obu_COM3")->toolTip(), "/dev/ttyUSB0");
     QCOMPARE(lauf.control("obu_COM4")->toolTip(), "/dev/ttyS3");
     QCOMPARE(lauf.control("obu_COM1")->toolTip(), "/dev/fake1");
+}
+
+void tst_Shell::closeBoxSavesAndReloads()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    lauf.fenster().findChild<QAction*>("men_Optionen")->trigger();
+    lauf.klicken("obu_keine");
+    lauf.programm->optionen()->close();
+    QCOMPARE(store.value("Settings", "Comport"), zeichen(0)); // the close box saves, like OK
+    QVERIFY(lauf.fenster().isEnabled());
+    QTRY_VERIFY(!lauf.programm->optionen()); // and unloads the dialog
+
+    // Loaded anew, the dialog preselects the port again: none is chosen, so it warns and shows itself.
+    lauf.fenster().findChild<QAction*>("men_Optionen")->trigger();
+    QCOMPARE(lauf.meldungen.texts(), QStringList{PortWarnung});
+    QCOMPARE(lauf.meldungen.shown[0].icon, Icon::Critical);
+    QVERIFY(lauf.programm->optionen()->isVisible());
+    QCOMPARE(lauf.programm->optionen()->AlterComport, 0);
+}
+
+void tst_Shell::windowLockOnEveryPath()
+{
+    QWidget fenster;
+    fenster.show();
+    const auto gesperrtWährend = [&](bool vorzeitig) {
+        Fenstersperre sperre(fenster);
+        if (vorzeitig)
+            return !fenster.isEnabled();
+        QTest::qWait(10);
+        return !fenster.isEnabled();
+    };
+    QVERIFY(gesperrtWährend(true));
+    QVERIFY(fenster.isEnabled());
+    QVERIFY(gesperrtWährend(false));
+    QVERIFY(fenster.isEnabled());
+    fenster.hide();
+    {
+        Fenstersperre sperre(fenster);
+    }
+    QVERIFY(fenster.isVisible()); // shown again at the end
+}
+
+void tst_Shell::realSettingsFileKeepsCharacterCodes_data()
+{
+    QTest::addColumn<int>("comport");
+    QTest::addColumn<bool>("autoScroll");
+    QTest::newRow("none, off") << 0 << false;
+    QTest::newRow("COM1, on") << 1 << true;
+    QTest::newRow("COM6, off") << 6 << false;
+}
+
+void tst_Shell::realSettingsFileKeepsCharacterCodes()
+{
+    QFETCH(int, comport);
+    QFETCH(bool, autoScroll);
+    QTemporaryDir dir;
+    shell::Programmeinstellungen geschrieben;
+    geschrieben.ComportNummer = comport;
+    geschrieben.FirmwarePfad = "/home/b/Firmware Ä.tsk";
+    geschrieben.Druckername = "HP LaserJet";
+    {
+        auto store = platform::QtSettingsStore::atFile(dir.filePath("k.conf"));
+        shell::EinstellungenSpeichern(store, geschrieben, autoScroll);
+    }
+    auto store = platform::QtSettingsStore::atFile(dir.filePath("k.conf"));
+    QCOMPARE(store.value("Settings", "Comport"), zeichen(comport));
+    shell::Programmeinstellungen gelesen;
+    const shell::Ladeergebnis ergebnis = shell::EinstellungenLaden(store, gelesen);
+    QVERIFY(ergebnis.vollständig);
+    QCOMPARE(ergebnis.logAutoScroll, autoScroll);
+    QCOMPARE(gelesen.ComportNummer, comport);
+    QCOMPARE(gelesen.FirmwarePfad, geschrieben.FirmwarePfad);
+    QCOMPARE(gelesen.Druckername, geschrieben.Druckername);
 }
 
 QTEST_MAIN(tst_Shell)
