@@ -1,5 +1,7 @@
 #include "KonfigurationTab.h"
 
+#include "Steuerelemente.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,26 +14,10 @@
 #include <initializer_list>
 #include <utility>
 
+using steuerelemente::anlegen;
+using steuerelemente::rahmen;
+
 namespace {
-
-// Creates a control under its given name, so hints and tests find it by that name.
-template <typename T> T* anlegen(QWidget* parent, const char* name, const char* beschriftung = "")
-{
-    auto* element = new T(QString::fromUtf8(beschriftung), parent);
-    element->setObjectName(QString::fromUtf8(name));
-    return element;
-}
-
-// Stacks the widgets in a new frame; option buttons sharing a frame are exclusive by that alone.
-QGroupBox* rahmen(QWidget* parent, const char* name, const char* titel,
-                  std::initializer_list<QWidget*> inhalt)
-{
-    auto* box = anlegen<QGroupBox>(parent, name, titel);
-    auto* layout = new QVBoxLayout(box);
-    for (QWidget* element : inhalt)
-        layout->addWidget(element);
-    return box;
-}
 
 // Limits a box to `stellen` characters and narrows it to match; the times and the PIN are short numbers.
 void schmal(QLineEdit* box, int stellen)

@@ -1,5 +1,7 @@
 #include "LoggenTab.h"
 
+#include "Steuerelemente.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -7,17 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-// Creates a control under its given name, so hints and tests find it by that name.
-template <typename T> T* anlegen(QWidget* parent, const char* name, const char* beschriftung = "")
-{
-    auto* element = new T(QString::fromUtf8(beschriftung), parent);
-    element->setObjectName(QString::fromUtf8(name));
-    return element;
-}
-
-} // namespace
+using steuerelemente::anlegen;
 
 LoggenTab::LoggenTab(QWidget* parent)
     : QWidget(parent), txt_Log(anlegen<QPlainTextEdit>(this, "txt_Log")),

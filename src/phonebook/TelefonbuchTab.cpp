@@ -1,5 +1,7 @@
 #include "TelefonbuchTab.h"
 
+#include "Steuerelemente.h"
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -7,25 +9,10 @@
 #include <QVBoxLayout>
 #include <initializer_list>
 
+using steuerelemente::anlegen;
+using steuerelemente::rahmen;
+
 namespace {
-
-// Creates a control under its given name, so hints and tests find it by that name.
-template <typename T> T* anlegen(QWidget* parent, const char* name, const char* beschriftung = "")
-{
-    auto* element = new T(QString::fromUtf8(beschriftung), parent);
-    element->setObjectName(QString::fromUtf8(name));
-    return element;
-}
-
-QGroupBox* rahmen(QWidget* parent, const char* name, const char* titel,
-                  std::initializer_list<QWidget*> inhalt)
-{
-    auto* box = anlegen<QGroupBox>(parent, name, titel);
-    auto* layout = new QVBoxLayout(box);
-    for (QWidget* element : inhalt)
-        layout->addWidget(element);
-    return box;
-}
 
 QTableWidget* gitterAnlegen(QWidget* parent)
 {

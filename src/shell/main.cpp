@@ -1,11 +1,5 @@
-#include "Clock.h"
-#include "InstanceGuard.h"
-#include "Printers.h"
 #include "Programm.h"
-#include "QtMessageBoxes.h"
-#include "QtSerialPort.h"
-#include "QtSettingsStore.h"
-#include "SystemInfoTool.h"
+#include "QtPlattform.h"
 #include "frm_Haupt.h"
 
 #include <QApplication>
@@ -25,18 +19,10 @@ int main(int argc, char** argv)
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexte);
 
-    platform::QtSettingsStore settings(shell::Anwendungstitel);
-    platform::QtSerialPort port;
-    platform::SteadyClock clock;
-    platform::QtMessageBoxes meldungen(shell::Anwendungstitel);
-    platform::QtPrinters drucker;
-    // One instance per settings store, so a demonstration with settings of its own can run beside.
-    platform::LockFileInstanceGuard instanz(settings.location());
-    platform::NativeSystemInfoTool systemInfo;
-
-    shell::Programm programm({settings, port, clock, meldungen, drucker, instanz, systemInfo});
+    shell::QtPlattform plattform;
+    shell::Programm programm(plattform.teile());
     if (!programm.starten())
         return 0;
-    meldungen.setParent(&programm.hauptfenster());
+    plattform.meldungen.setParent(&programm.hauptfenster());
     return QApplication::exec();
 }

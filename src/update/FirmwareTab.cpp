@@ -1,5 +1,7 @@
 #include "FirmwareTab.h"
 
+#include "Steuerelemente.h"
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,15 +9,9 @@
 #include <QVBoxLayout>
 #include <initializer_list>
 
-namespace {
+using steuerelemente::anlegen;
 
-// Creates a control under its given name, so hints and tests find it by that name.
-template <typename T> T* anlegen(QWidget* parent, const char* name, const char* beschriftung = "")
-{
-    auto* element = new T(QString::fromUtf8(beschriftung), parent);
-    element->setObjectName(QString::fromUtf8(name));
-    return element;
-}
+namespace {
 
 QLabel* anzeigeAnlegen(QWidget* parent, const char* name)
 {

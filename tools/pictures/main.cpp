@@ -1,14 +1,8 @@
 // klingport-pictures: renders the main window's tabs, the settings dialog and the about box to PNG
 // files, with the program connected to a Klingport on the given serial device (klingport-sim).
 
-#include "Clock.h"
-#include "InstanceGuard.h"
-#include "Printers.h"
 #include "Programm.h"
-#include "QtMessageBoxes.h"
-#include "QtSerialPort.h"
-#include "QtSettingsStore.h"
-#include "SystemInfoTool.h"
+#include "QtPlattform.h"
 #include "frmAbout.h"
 #include "frm_Haupt.h"
 #include "frm_Optionen.h"
@@ -51,16 +45,10 @@ int main(int argc, char** argv)
     const QDir ziel(parser.positionalArguments().at(1));
 
     QTemporaryDir temp;
-    auto settings = platform::QtSettingsStore::atFile(temp.filePath(QStringLiteral("settings.ini")));
-    settings.setValue(QStringLiteral("Settings"), QStringLiteral("Comport"), QString(QChar(1)));
-    settings.setValue(QStringLiteral("Ports"), QStringLiteral("COM1"), parser.positionalArguments().at(0));
-    platform::QtSerialPort port;
-    platform::SteadyClock clock;
-    platform::QtMessageBoxes meldungen(shell::Anwendungstitel);
-    platform::QtPrinters drucker;
-    platform::LockFileInstanceGuard instanz(settings.location());
-    platform::NativeSystemInfoTool systemInfo;
-    shell::Programm programm({settings, port, clock, meldungen, drucker, instanz, systemInfo});
+    shell::QtPlattform plattform(temp.filePath(QStringLiteral("settings.ini")));
+    plattform.settings.setValue(QStringLiteral("Settings"), QStringLiteral("Comport"), QString(QChar(1)));
+    plattform.settings.setValue(QStringLiteral("Ports"), QStringLiteral("COM1"), parser.positionalArguments().at(0));
+    shell::Programm programm(plattform.teile());
     if (!programm.starten())
         return 1;
     if (!QTest::qWaitFor([&] { return programm.ersteAktivierungVorbei(); }, 5000))

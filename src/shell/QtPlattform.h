@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Clock.h"
+#include "InstanceGuard.h"
+#include "Printers.h"
+#include "Programm.h"
+#include "QtMessageBoxes.h"
+#include "QtSerialPort.h"
+#include "QtSettingsStore.h"
+#include "SystemInfoTool.h"
+
+namespace shell {
+
+// The program's real platform: Qt's serial port, message boxes and printers, the per-user settings
+// store, and one running instance per settings store.
+class QtPlattform {
+public:
+    // Without a file: the per-user store under the application's title.
+    explicit QtPlattform(const QString& settingsFile = {});
+
+    Plattform teile();
+
+    platform::QtSettingsStore settings;
+    platform::QtSerialPort port;
+    platform::SteadyClock clock;
+    platform::QtMessageBoxes meldungen{Anwendungstitel};
+    platform::QtPrinters drucker;
+    // Keyed by the settings store, so a demonstration with settings of its own can run beside.
+    platform::LockFileInstanceGuard instanz{settings.location()};
+    platform::NativeSystemInfoTool systemInfo;
+};
+
+} // namespace shell
