@@ -31,8 +31,8 @@ frm_Kommunikation::frm_Kommunikation(platform::SerialPort& port, platform::Clock
     : QWidget(parent, Qt::Window), msc_Kommunikation(port), clock(clock), portpfad(std::move(portpfad)),
       lab_Kommunikationsstatus(new QLabel(this)), pgb_Kommunikationsstatus(new QProgressBar(this)),
       timeoutimer1(timerAnlegen(this, "timeoutimer1")), SpeichernTimer(timerAnlegen(this, "SpeichernTimer")),
-      timeouttimer60(timerAnlegen(this, "timeouttimer60")),
-      timers{timeoutimer1, SpeichernTimer, timeouttimer60}
+      timeouttimer60(timerAnlegen(this, "timeouttimer60")), timers{timeoutimer1, SpeichernTimer,
+                                                                   timeouttimer60}
 {
     setObjectName(QStringLiteral("frm_Kommunikation"));
     setWindowTitle(QStringLiteral("Kommunikation mit Klingport"));
@@ -53,7 +53,10 @@ frm_Kommunikation::frm_Kommunikation(platform::SerialPort& port, platform::Clock
     hide();
 }
 
-frm_Kommunikation::~frm_Kommunikation() { msc_Kommunikation.close(); }
+frm_Kommunikation::~frm_Kommunikation()
+{
+    msc_Kommunikation.close();
+}
 
 bool frm_Kommunikation::ComportÖffnen(int port)
 {
@@ -61,7 +64,10 @@ bool frm_Kommunikation::ComportÖffnen(int port)
     return msc_Kommunikation.open(portpfad(port));
 }
 
-bool frm_Kommunikation::portOffen() const { return msc_Kommunikation.isOpen(); }
+bool frm_Kommunikation::portOffen() const
+{
+    return msc_Kommunikation.isOpen();
+}
 
 Ergebnis frm_Kommunikation::FirmwareSenden(const QByteArray& daten)
 {
@@ -78,9 +84,15 @@ Ergebnis frm_Kommunikation::KonfigurationSenden(const QByteArray& daten)
     return warten(engine.KonfigurationSenden(daten, clock.now())).ergebnis;
 }
 
-Antwort frm_Kommunikation::KonfigurationLaden() { return warten(engine.KonfigurationLaden(clock.now())); }
+Antwort frm_Kommunikation::KonfigurationLaden()
+{
+    return warten(engine.KonfigurationLaden(clock.now()));
+}
 
-Antwort frm_Kommunikation::FirmwareAuslesen() { return warten(engine.FirmwareAuslesen(clock.now())); }
+Antwort frm_Kommunikation::FirmwareAuslesen()
+{
+    return warten(engine.FirmwareAuslesen(clock.now()));
+}
 
 Antwort frm_Kommunikation::RufInformationAbholen(int a, int b)
 {

@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QWidget>
-
 #include <array>
 #include <functional>
 
@@ -75,6 +74,7 @@ private:
     QTimer* SpeichernTimer;
     QTimer* timeouttimer60;
     std::array<QTimer*, kommunikation::TimerAnzahl> timers;
-    std::array<std::optional<kommunikation::Millis>, kommunikation::TimerAnzahl> geplant; // the deadline each QTimer runs for
+    std::array<std::optional<kommunikation::Millis>, kommunikation::TimerAnzahl>
+        geplant; // the deadline each QTimer runs for
     QEventLoop* warteschleife = nullptr;
 };

@@ -12,6 +12,9 @@ LockFileInstanceGuard::LockFileInstanceGuard(const QString& key)
     lock->setStaleLockTime(0);
 }
 
-bool LockFileInstanceGuard::acquire() { return lock->isLocked() || lock->tryLock(0); }
+bool LockFileInstanceGuard::acquire()
+{
+    return lock->isLocked() || lock->tryLock(0);
+}
 
 } // namespace platform

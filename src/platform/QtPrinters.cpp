@@ -12,7 +12,10 @@ QtPrinters::QtPrinters()
         aktueller = alle.value(0);
 }
 
-QStringList QtPrinters::installed() const { return QPrinterInfo::availablePrinterNames(); }
+QStringList QtPrinters::installed() const
+{
+    return QPrinterInfo::availablePrinterNames();
+}
 
 void QtPrinters::setCurrent(const QString& name)
 {

@@ -12,7 +12,10 @@ QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent)
     connect(&port, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
 }
 
-QtSerialPort::~QtSerialPort() { close(); }
+QtSerialPort::~QtSerialPort()
+{
+    close();
+}
 
 bool QtSerialPort::open(const QString& path)
 {
@@ -22,8 +25,9 @@ bool QtSerialPort::open(const QString& path)
     port.setPortName(path);
     if (!port.open(QIODevice::ReadWrite))
         return false;
-    const bool eingestellt = port.setBaudRate(QSerialPort::Baud19200) && port.setDataBits(QSerialPort::Data8) &&
-                             port.setParity(QSerialPort::NoParity) && port.setStopBits(QSerialPort::OneStop) &&
+    const bool eingestellt = port.setBaudRate(QSerialPort::Baud19200) &&
+                             port.setDataBits(QSerialPort::Data8) && port.setParity(QSerialPort::NoParity) &&
+                             port.setStopBits(QSerialPort::OneStop) &&
                              port.setFlowControl(QSerialPort::NoFlowControl);
     if (!eingestellt) {
         port.close();
@@ -47,7 +51,10 @@ void QtSerialPort::close()
     port.close();
 }
 
-bool QtSerialPort::isOpen() const { return port.isOpen(); }
+bool QtSerialPort::isOpen() const
+{
+    return port.isOpen();
+}
 
 bool QtSerialPort::write(const QByteArray& bytes)
 {
@@ -58,7 +65,10 @@ bool QtSerialPort::write(const QByteArray& bytes)
     return true;
 }
 
-QByteArray QtSerialPort::readAll() { return port.readAll(); }
+QByteArray QtSerialPort::readAll()
+{
+    return port.readAll();
+}
 
 void QtSerialPort::clearInput()
 {

@@ -3,7 +3,10 @@
 namespace platform {
 
 namespace {
-QString keyPath(const QString& group, const QString& key) { return group + QLatin1Char('/') + key; }
+QString keyPath(const QString& group, const QString& key)
+{
+    return group + QLatin1Char('/') + key;
+}
 } // namespace
 
 QtSettingsStore::QtSettingsStore(const QString& application)
@@ -13,7 +16,10 @@ QtSettingsStore::QtSettingsStore(const QString& application)
 
 QtSettingsStore::QtSettingsStore(AtFile, const QString& path) : settings(path, QSettings::IniFormat) {}
 
-QtSettingsStore QtSettingsStore::atFile(const QString& path) { return QtSettingsStore(AtFile{}, path); }
+QtSettingsStore QtSettingsStore::atFile(const QString& path)
+{
+    return QtSettingsStore(AtFile{}, path);
+}
 
 bool QtSettingsStore::contains(const QString& group, const QString& key) const
 {

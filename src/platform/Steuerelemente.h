@@ -6,7 +6,6 @@
 #include <QString>
 #include <QVBoxLayout>
 #include <QWidget>
-
 #include <initializer_list>
 
 namespace steuerelemente {
@@ -19,7 +18,8 @@ template <typename T> T* anlegen(QWidget* parent, const char* name, const char* 
 }
 
 // Stacks the widgets in a new frame; option buttons sharing a frame are exclusive by that alone.
-inline QGroupBox* rahmen(QWidget* parent, const char* name, const char* titel, std::initializer_list<QWidget*> inhalt)
+inline QGroupBox* rahmen(QWidget* parent, const char* name, const char* titel,
+                         std::initializer_list<QWidget*> inhalt)
 {
     auto* box = anlegen<QGroupBox>(parent, name, titel);
     auto* layout = new QVBoxLayout(box);

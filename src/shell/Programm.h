@@ -4,7 +4,6 @@
 #include "Programmeinstellungen.h"
 
 #include <QPointer>
-
 #include <memory>
 
 class frm_Haupt;

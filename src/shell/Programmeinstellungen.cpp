@@ -9,7 +9,10 @@ namespace {
 const QString Gruppe = QStringLiteral("Settings");
 
 // The store keeps a number as one character whose code is the number.
-QString alsZeichen(int code) { return QString(QChar(char16_t(code))); }
+QString alsZeichen(int code)
+{
+    return QString(QChar(char16_t(code)));
+}
 
 } // namespace
 

@@ -8,6 +8,9 @@ QtPlattform::QtPlattform(const QString& settingsFile)
 {
 }
 
-Plattform QtPlattform::teile() { return {settings, port, clock, meldungen, drucker, instanz, systemInfo}; }
+Plattform QtPlattform::teile()
+{
+    return {settings, port, clock, meldungen, drucker, instanz, systemInfo};
+}
 
 } // namespace shell

@@ -21,9 +21,15 @@ void Statushinweise::leeren(QWidget* control)
     beobachten(control, [] { return QString(); });
 }
 
-void Statushinweise::behalten(QWidget* control) { beobachten(control, {}); }
+void Statushinweise::behalten(QWidget* control)
+{
+    beobachten(control, {});
+}
 
-QString Statushinweise::text() const { return leiste.currentMessage(); }
+QString Statushinweise::text() const
+{
+    return leiste.currentMessage();
+}
 
 void Statushinweise::beobachten(QWidget* control, std::function<QString()> text)
 {

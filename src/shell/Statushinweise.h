@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
-
 #include <functional>
 
 class QStatusBar;

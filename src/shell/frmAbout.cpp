@@ -28,11 +28,12 @@ frmAbout::frmAbout(platform::MessageBoxes& meldungen, platform::SystemInfoTool& 
     titelschrift.setBold(true);
     lblTitle->setFont(titelschrift);
     QLabel* lblVersion = label("lblVersion", QStringLiteral("Version " KLINGPORT_VERSION));
-    QLabel* lblDescription =
-        label("lblDescription", QStringLiteral("Mit der Inbetriebnahmesoftware wird der Klingport von einem PC "
-                                               "oder Laptop aus programmiert."));
-    QLabel* lblDisclaimer = label("lblDisclaimer", QStringLiteral("Welko\nBei Fragen wenden Sie sich bitte an "
-                                                                  "Ihren Fachhändler."));
+    QLabel* lblDescription = label(
+        "lblDescription", QStringLiteral("Mit der Inbetriebnahmesoftware wird der Klingport von einem PC "
+                                         "oder Laptop aus programmiert."));
+    QLabel* lblDisclaimer =
+        label("lblDisclaimer", QStringLiteral("Welko\nBei Fragen wenden Sie sich bitte an "
+                                              "Ihren Fachhändler."));
     auto* Line1 = new QFrame(this);
     Line1->setObjectName(QStringLiteral("Line1"));
     Line1->setFrameShape(QFrame::HLine);
@@ -61,5 +62,6 @@ frmAbout::frmAbout(platform::MessageBoxes& meldungen, platform::SystemInfoTool& 
 void frmAbout::cmdSysInfo_Click()
 {
     if (!systemInfo.start())
-        meldungen.show(QStringLiteral("Systeminformationen sind momentan nicht verfügbar"), platform::Icon::None);
+        meldungen.show(QStringLiteral("Systeminformationen sind momentan nicht verfügbar"),
+                       platform::Icon::None);
 }

@@ -10,7 +10,8 @@ class SystemInfoTool;
 // The about box: title, version from the build, and the way to the system information tool.
 class frmAbout : public QWidget {
 public:
-    frmAbout(platform::MessageBoxes& meldungen, platform::SystemInfoTool& systemInfo, QWidget* parent = nullptr);
+    frmAbout(platform::MessageBoxes& meldungen, platform::SystemInfoTool& systemInfo,
+             QWidget* parent = nullptr);
 
     void cmdSysInfo_Click();
 

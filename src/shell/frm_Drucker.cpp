@@ -48,4 +48,7 @@ void frm_Drucker::cmd_OK_Click()
     close();
 }
 
-void frm_Drucker::cmd_Cancel_Click() { close(); }
+void frm_Drucker::cmd_Cancel_Click()
+{
+    close();
+}

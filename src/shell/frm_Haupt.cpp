@@ -27,8 +27,9 @@ constexpr QSize Fenstergröße(663, 453);
 
 // The buttons that work only with an open port, in the order they are switched.
 const char* const Gerätebefehlnamen[] = {
-    "cmd_Bustreiberupdate",     "cmd_Update",           "cmd_FirmwareAuslesen",
-    "cmd_KonfigAusAnlageLaden", "cmd_KonfigInAnlageSpeichern", "cmd_TelbuchAusAnlageLaden",
+    "cmd_Bustreiberupdate",         "cmd_Update",
+    "cmd_FirmwareAuslesen",         "cmd_KonfigAusAnlageLaden",
+    "cmd_KonfigInAnlageSpeichern",  "cmd_TelbuchAusAnlageLaden",
     "cmd_TelbuchInAnlageSpeichern",
 };
 
@@ -74,8 +75,8 @@ const Hinweis FesteHinweise[] = {
 };
 
 // Frames whose surface clears the hint.
-const char* const LeerendeRahmen[] = {"Frame2", "Frame3", "Frame4", "Frame5", "Frame7", "Frame9",
-                                      "fra_Firmwarestand"};
+const char* const LeerendeRahmen[] = {"Frame2", "Frame3", "Frame4",           "Frame5",
+                                      "Frame7", "Frame9", "fra_Firmwarestand"};
 
 } // namespace
 
@@ -146,13 +147,15 @@ void frm_Haupt::hinweiseAnlegen()
 
     auto* nebenstelle = findChild<QRadioButton*>(QStringLiteral("obu_Nebenstellenanschluß"));
     h.hinweis(findChild<QWidget*>(QStringLiteral("lab_LokaleRufzeit")), [nebenstelle] {
-        return nebenstelle->isChecked() ? QStringLiteral("im Nebenstellenbetrieb nicht wirksam")
-                                        : QStringLiteral("maximale Rufzeit zum lokalen Telefon über die TLN-Klemmen");
+        return nebenstelle->isChecked()
+                   ? QStringLiteral("im Nebenstellenbetrieb nicht wirksam")
+                   : QStringLiteral("maximale Rufzeit zum lokalen Telefon über die TLN-Klemmen");
     });
     h.hinweis(findChild<QWidget*>(QStringLiteral("lab_ExterneRufzeit")), [nebenstelle] {
         return nebenstelle->isChecked()
-                   ? QStringLiteral("maximale Rufzeit zur Telefonanlage bzw. zum externen Teilnehmer über die "
-                                    "AMT-Klemmen")
+                   ? QStringLiteral(
+                         "maximale Rufzeit zur Telefonanlage bzw. zum externen Teilnehmer über die "
+                         "AMT-Klemmen")
                    : QStringLiteral("maximale Rufzeit zum externen Teilnehmer über die AMT-Klemmen");
     });
     auto* startLog = findChild<QAbstractButton*>(QStringLiteral("cmd_StartLog"));

@@ -25,8 +25,8 @@ const QString KeinDrucker = QStringLiteral("kein Drucker installiert");
 
 frm_Optionen::frm_Optionen(Umgebung umgebung)
     : QWidget(nullptr, Qt::Dialog), u(std::move(umgebung)), lab_Drucker(new QLabel),
-      cmd_DruckerÄndern(new QPushButton(QStringLiteral("Ändern"))), Cmd_OK(new QPushButton(QStringLiteral("OK"))),
-      cmd_Cancel(new QPushButton(QStringLiteral("Abbrechen")))
+      cmd_DruckerÄndern(new QPushButton(QStringLiteral("Ändern"))),
+      Cmd_OK(new QPushButton(QStringLiteral("OK"))), cmd_Cancel(new QPushButton(QStringLiteral("Abbrechen")))
 {
     setObjectName(QStringLiteral("frm_Optionen"));
     setWindowTitle(QStringLiteral("Einstellungen"));

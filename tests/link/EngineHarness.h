@@ -27,14 +27,30 @@ struct EngineHarness {
         using Art = kommunikation::Effekt::Art;
         for (const kommunikation::Effekt& effekt : engine.takeEffects()) {
             switch (effekt.art) {
-            case Art::EmpfangLeeren: ++drains; break;
-            case Art::Schreiben: writes.append(effekt.bytes); break;
-            case Art::Beschriftung: captions.append(effekt.text); break;
-            case Art::FortschrittMaximum: progressMaximum = effekt.wert; break;
-            case Art::Fortschritt: progress.append(effekt.wert); break;
-            case Art::FensterZeigen: ++shown; break;
-            case Art::FensterVerbergen: ++hidden; break;
-            case Art::Berichtszeile: reportLines.append(effekt.bytes); break;
+            case Art::EmpfangLeeren:
+                ++drains;
+                break;
+            case Art::Schreiben:
+                writes.append(effekt.bytes);
+                break;
+            case Art::Beschriftung:
+                captions.append(effekt.text);
+                break;
+            case Art::FortschrittMaximum:
+                progressMaximum = effekt.wert;
+                break;
+            case Art::Fortschritt:
+                progress.append(effekt.wert);
+                break;
+            case Art::FensterZeigen:
+                ++shown;
+                break;
+            case Art::FensterVerbergen:
+                ++hidden;
+                break;
+            case Art::Berichtszeile:
+                reportLines.append(effekt.bytes);
+                break;
             }
         }
     }

@@ -32,9 +32,12 @@ enum class Upload { Firmware, Bustreiber, Abbild };
 Ergebnis starten(EngineHarness& h, Upload art, const QByteArray& daten)
 {
     switch (art) {
-    case Upload::Firmware: return h.engine.FirmwareSenden(daten, h.now);
-    case Upload::Bustreiber: return h.engine.BustreiberSenden(daten, h.now);
-    case Upload::Abbild: return h.engine.KonfigurationSenden(daten, h.now);
+    case Upload::Firmware:
+        return h.engine.FirmwareSenden(daten, h.now);
+    case Upload::Bustreiber:
+        return h.engine.BustreiberSenden(daten, h.now);
+    case Upload::Abbild:
+        return h.engine.KonfigurationSenden(daten, h.now);
     }
     return Ergebnis::Belegt;
 }
@@ -143,14 +146,14 @@ void tst_LinkEngine::uploadWholeExchange_data()
     QTest::addColumn<QString>("beschriftung");
     QTest::addColumn<bool>("gestartet");
     QTest::addColumn<bool>("stückweise");
-    QTest::newRow("firmware") << Upload::Firmware << QByteArray("s\r") << "Firmwaresenden Initialisierung" << true
-                              << false;
-    QTest::newRow("bus driver") << Upload::Bustreiber << QByteArray("p\r") << "Bustreibersenden Initialisierung"
-                                << true << false;
-    QTest::newRow("image") << Upload::Abbild << QByteArray("D\r") << "Konfigurationsenden Initialisierung" << false
-                           << false;
-    QTest::newRow("image, answers in one chunk") << Upload::Abbild << QByteArray("D\r")
-                                                 << "Konfigurationsenden Initialisierung" << false << true;
+    QTest::newRow("firmware") << Upload::Firmware << QByteArray("s\r") << "Firmwaresenden Initialisierung"
+                              << true << false;
+    QTest::newRow("bus driver") << Upload::Bustreiber << QByteArray("p\r")
+                                << "Bustreibersenden Initialisierung" << true << false;
+    QTest::newRow("image") << Upload::Abbild << QByteArray("D\r") << "Konfigurationsenden Initialisierung"
+                           << false << false;
+    QTest::newRow("image, answers in one chunk")
+        << Upload::Abbild << QByteArray("D\r") << "Konfigurationsenden Initialisierung" << false << true;
 }
 
 void tst_LinkEngine::uploadWholeExchange()
@@ -173,7 +176,7 @@ void tst_LinkEngine::uploadWholeExchange()
     QCOMPARE(*h.engine.deadline(Timer::timeoutimer1), 1000);
 
     h.advance(900); // within the 2 s for the first NAK
-    h.receive("x");  // neither NAK nor CAN: ignored
+    h.receive("x"); // neither NAK nor CAN: ignored
     h.receive(NAK);
     QCOMPARE(h.engine.übertragungGestartet(), gestartet);
     QCOMPARE(h.engine.kommunikationsModus(), 8);
@@ -599,14 +602,16 @@ void tst_LinkEngine::queries_data()
     QTest::addColumn<QByteArray>("daten");
     const QByteArray version = "Klingport V2.10 PIC\r\n";
     QTest::newRow("version") << false << version << kommunikation::Millis(0) << 0 << version;
-    QTest::newRow("version without CR LF") << false << QByteArray("Klingport V2") << kommunikation::Millis(2000)
-                                           << 1 << QByteArray();
-    QTest::newRow("Koppler without CR LF") << false << QByteArray("KOPPLER 1.0") << kommunikation::Millis(2000)
-                                           << 0 << QByteArray("KOPPLER 1.0");
-    QTest::newRow("version silent") << false << QByteArray() << kommunikation::Millis(2000) << 1 << QByteArray();
+    QTest::newRow("version without CR LF")
+        << false << QByteArray("Klingport V2") << kommunikation::Millis(2000) << 1 << QByteArray();
+    QTest::newRow("Koppler without CR LF") << false << QByteArray("KOPPLER 1.0")
+                                           << kommunikation::Millis(2000) << 0 << QByteArray("KOPPLER 1.0");
+    QTest::newRow("version silent") << false << QByteArray() << kommunikation::Millis(2000) << 1
+                                    << QByteArray();
     QTest::newRow("call button") << true << QByteArray("12 34 56 78 9A \r\n") << kommunikation::Millis(0) << 0
                                  << QByteArray("12 34 56 78 9A \r\n");
-    QTest::newRow("call button silent") << true << QByteArray() << kommunikation::Millis(3000) << 1 << QByteArray();
+    QTest::newRow("call button silent")
+        << true << QByteArray() << kommunikation::Millis(3000) << 1 << QByteArray();
     QTest::newRow("call button, Koppler does not count")
         << true << QByteArray("Koppler") << kommunikation::Millis(3000) << 1 << QByteArray();
 }

@@ -24,10 +24,14 @@ QByteArray muster(int größe, int start)
 QByteArray nutzdaten(Operation op)
 {
     switch (op) {
-    case Firmware: return muster(40000, 1); // more than 255 blocks: the block number wraps
-    case Bustreiber: return muster(3000, 2);
-    case AbbildSenden: return muster(Abbildgröße, 3);
-    default: return {};
+    case Firmware:
+        return muster(40000, 1); // more than 255 blocks: the block number wraps
+    case Bustreiber:
+        return muster(3000, 2);
+    case AbbildSenden:
+        return muster(Abbildgröße, 3);
+    default:
+        return {};
     }
 }
 
@@ -36,12 +40,24 @@ void starten(LinkPair& pair, Operation op)
     LinkEngine& e = pair.pc.engine;
     const Millis t = pair.pc.now;
     switch (op) {
-    case Firmware: e.FirmwareSenden(nutzdaten(op), t); break;
-    case Bustreiber: e.BustreiberSenden(nutzdaten(op), t); break;
-    case AbbildSenden: e.KonfigurationSenden(nutzdaten(op), t); break;
-    case AbbildLesen: e.KonfigurationLaden(t); break;
-    case Version: e.FirmwareAuslesen(t); break;
-    case Ruftaste: e.RufInformationAbholen(7, 2, t); break;
+    case Firmware:
+        e.FirmwareSenden(nutzdaten(op), t);
+        break;
+    case Bustreiber:
+        e.BustreiberSenden(nutzdaten(op), t);
+        break;
+    case AbbildSenden:
+        e.KonfigurationSenden(nutzdaten(op), t);
+        break;
+    case AbbildLesen:
+        e.KonfigurationLaden(t);
+        break;
+    case Version:
+        e.FirmwareAuslesen(t);
+        break;
+    case Ruftaste:
+        e.RufInformationAbholen(7, 2, t);
+        break;
     }
     pair.pc.take();
 }
@@ -111,7 +127,9 @@ void tst_LinkPair::faultMatrix_data()
         Operation op;
     } uploads[] = {{"firmware", Firmware}, {"bus driver", Bustreiber}, {"image store", AbbildSenden}};
     for (const auto& u : uploads) {
-        const auto row = [&](const char* fall) { return &QTest::newRow(qPrintable(QString("%1: %2").arg(u.name, fall))); };
+        const auto row = [&](const char* fall) {
+            return &QTest::newRow(qPrintable(QString("%1: %2").arg(u.name, fall)));
+        };
         *row("no fault") << int(u.op) << "none" << 0 << 0 << 0 << false;
         *row("NAK block 2 twice") << int(u.op) << "nak" << 2 << 2 << 0 << false;
         *row("NAK block 2 three times") << int(u.op) << "nak" << 2 << 3 << 2 << true;
@@ -124,7 +142,9 @@ void tst_LinkPair::faultMatrix_data()
         *row("store takes 61 s") << int(u.op) << "store" << 61000 << 0 << 1 << false;
         *row("line drops at block 3") << int(u.op) << "drop" << 3 << 0 << 1 << true;
     }
-    const auto lesen = [](const char* fall) { return &QTest::newRow(qPrintable(QString("image read: %1").arg(fall))); };
+    const auto lesen = [](const char* fall) {
+        return &QTest::newRow(qPrintable(QString("image read: %1").arg(fall)));
+    };
     *lesen("no fault") << int(AbbildLesen) << "none" << 0 << 0 << 0 << false;
     *lesen("block 5 corrupt twice") << int(AbbildLesen) << "corrupt" << 5 << 2 << 0 << false;
     *lesen("block 5 corrupt three times") << int(AbbildLesen) << "corrupt" << 5 << 3 << 2 << true;
@@ -171,15 +191,25 @@ void tst_LinkPair::faultMatrix()
     if (ergebnis != 0)
         return;
     switch (Operation(op)) {
-    case Firmware: QCOMPARE(pair.gerät.firmware(), gepolstert(nutzdaten(Firmware))); break;
-    case Bustreiber: QCOMPARE(pair.gerät.busDriver(), gepolstert(nutzdaten(Bustreiber))); break;
-    case AbbildSenden: QCOMPARE(pair.gerät.image(), nutzdaten(AbbildSenden)); break;
-    case AbbildLesen: QCOMPARE(antwort.daten, abbildVorher); break;
+    case Firmware:
+        QCOMPARE(pair.gerät.firmware(), gepolstert(nutzdaten(Firmware)));
+        break;
+    case Bustreiber:
+        QCOMPARE(pair.gerät.busDriver(), gepolstert(nutzdaten(Bustreiber)));
+        break;
+    case AbbildSenden:
+        QCOMPARE(pair.gerät.image(), nutzdaten(AbbildSenden));
+        break;
+    case AbbildLesen:
+        QCOMPARE(antwort.daten, abbildVorher);
+        break;
     case Version:
         QVERIFY(antwort.daten.endsWith("\r\n"));
         QVERIFY(antwort.daten.contains("PIC"));
         break;
-    case Ruftaste: QCOMPARE(antwort.daten.size(), 17); break;
+    case Ruftaste:
+        QCOMPARE(antwort.daten.size(), 17);
+        break;
     }
 }
 
@@ -242,7 +272,8 @@ void tst_LinkPair::versionModes_data()
                                 << Millis(0);
     QTest::newRow("no bus driver") << int(device::VersionMode::NoBusDriver) << QByteArray("Klingport") << true
                                    << Millis(0);
-    QTest::newRow("Koppler") << int(device::VersionMode::Koppler) << QByteArray("Koppler") << false << Millis(2000);
+    QTest::newRow("Koppler") << int(device::VersionMode::Koppler) << QByteArray("Koppler") << false
+                             << Millis(2000);
 }
 
 void tst_LinkPair::versionModes()

@@ -2,11 +2,11 @@
 // main window, settings and printer dialogs, about box.
 
 #include "Clock.h"
-#include "Fenstersperre.h"
-#include "QtSettingsStore.h"
 #include "FakeSettingsStore.h"
 #include "Fakes.h"
+#include "Fenstersperre.h"
 #include "Programm.h"
+#include "QtSettingsStore.h"
 #include "frmAbout.h"
 #include "frm_Haupt.h"
 #include "frm_Kommunikation.h"
@@ -21,18 +21,18 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
-
 #include <memory>
 
 using platform::Icon;
 
 namespace {
 
-const QString PortWarnung = QStringLiteral("                  Achtung!\r\nCOM-Port nicht vorhanden oder belegt!\r\n"
-                                           "Bitte wählen Sie einen anderen Port!");
+const QString PortWarnung =
+    QStringLiteral("                  Achtung!\r\nCOM-Port nicht vorhanden oder belegt!\r\n"
+                   "Bitte wählen Sie einen anderen Port!");
 const QStringList Gerätebefehle = {"cmd_Bustreiberupdate",        "cmd_Update",
                                    "cmd_FirmwareAuslesen",        "cmd_KonfigAusAnlageLaden",
                                    "cmd_KonfigInAnlageSpeichern", "cmd_TelbuchAusAnlageLaden",
@@ -96,7 +96,10 @@ struct Lauf {
     }
 };
 
-QString zeichen(int code) { return QString(QChar(char16_t(code))); }
+QString zeichen(int code)
+{
+    return QString(QChar(char16_t(code)));
+}
 
 } // namespace
 
@@ -279,9 +282,12 @@ void tst_Shell::settingsRoundTrip_data()
     QTest::addColumn<bool>("autoScroll");
     QTest::addColumn<QString>("firmware");
     QTest::addColumn<QString>("drucker");
-    QTest::newRow("COM1, auto-scroll on") << 1 << true << "/home/i/Firmware V2.tsk" << "Keller";
-    QTest::newRow("COM2, auto-scroll off") << 2 << false << "" << "";
-    QTest::newRow("no port") << 0 << true << "C:\\Klingport\\fw.tsk" << "Büro";
+    QTest::newRow("COM1, auto-scroll on") << 1 << true << "/home/i/Firmware V2.tsk"
+                                          << "Keller";
+    QTest::newRow("COM2, auto-scroll off") << 2 << false << ""
+                                           << "";
+    QTest::newRow("no port") << 0 << true << "C:\\Klingport\\fw.tsk"
+                             << "Büro";
 }
 
 void tst_Shell::settingsRoundTrip()
@@ -416,8 +422,10 @@ void tst_Shell::conditionalHints()
     Lauf lauf(store);
     QVERIFY(lauf.starten());
     lauf.control<QRadioButton>("obu_Amtsanschluß")->setChecked(true);
-    QCOMPARE(lauf.hinweisNach("lab_LokaleRufzeit"), "maximale Rufzeit zum lokalen Telefon über die TLN-Klemmen");
-    QCOMPARE(lauf.hinweisNach("lab_ExterneRufzeit"), "maximale Rufzeit zum externen Teilnehmer über die AMT-Klemmen");
+    QCOMPARE(lauf.hinweisNach("lab_LokaleRufzeit"),
+             "maximale Rufzeit zum lokalen Telefon über die TLN-Klemmen");
+    QCOMPARE(lauf.hinweisNach("lab_ExterneRufzeit"),
+             "maximale Rufzeit zum externen Teilnehmer über die AMT-Klemmen");
     lauf.control<QRadioButton>("obu_Nebenstellenanschluß")->setChecked(true);
     QCOMPARE(lauf.hinweisNach("lab_LokaleRufzeit"), "im Nebenstellenbetrieb nicht wirksam");
     QCOMPARE(lauf.hinweisNach("lab_ExterneRufzeit"),

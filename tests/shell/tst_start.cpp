@@ -60,9 +60,9 @@ void tst_Start::startsConnectedToTheSimulator()
     QVERIFY(programm.hauptfenster().isEnabled());
     QVERIFY(!programm.optionen()->isVisible());
     QVERIFY(port.isOpen());
-    for (const char* name : {"cmd_Bustreiberupdate", "cmd_Update", "cmd_FirmwareAuslesen", "cmd_KonfigAusAnlageLaden",
-                             "cmd_KonfigInAnlageSpeichern", "cmd_TelbuchAusAnlageLaden",
-                             "cmd_TelbuchInAnlageSpeichern"})
+    for (const char* name :
+         {"cmd_Bustreiberupdate", "cmd_Update", "cmd_FirmwareAuslesen", "cmd_KonfigAusAnlageLaden",
+          "cmd_KonfigInAnlageSpeichern", "cmd_TelbuchAusAnlageLaden", "cmd_TelbuchInAnlageSpeichern"})
         QVERIFY2(programm.hauptfenster().findChild<QPushButton*>(name)->isEnabled(), name);
     // The port the settings dialog opened is the link's: the device answers on it.
     QVERIFY(programm.kommunikation()->FirmwareAuslesen().daten.contains("PIC"));
@@ -120,7 +120,8 @@ void tst_Start::secondProcessIsRefused()
     QProcess dritter;
     QByteArray dritterText;
     QVERIFY(starten(dritter));
-    QVERIFY2(wartenAuf(dritter, "COM-Port nicht vorhanden oder belegt!", dritterText), dritterText.constData());
+    QVERIFY2(wartenAuf(dritter, "COM-Port nicht vorhanden oder belegt!", dritterText),
+             dritterText.constData());
     dritter.kill();
     dritter.waitForFinished(3000);
 }
@@ -133,14 +134,15 @@ void tst_Start::messageBoxes_data()
     QTest::addColumn<QString>("klick");
     QTest::addColumn<Reply>("antwort");
     QTest::addColumn<int>("qtSymbol");
-    QTest::newRow("OK, exclamation") << Buttons::Ok << Icon::Exclamation << QStringList{"OK"} << "OK" << Reply::Ok
-                                     << int(QMessageBox::Warning);
-    QTest::newRow("yes/no, critical, yes") << Buttons::YesNo << Icon::Critical << QStringList{"Ja", "Nein"} << "Ja"
-                                           << Reply::Yes << int(QMessageBox::Critical);
+    QTest::newRow("OK, exclamation") << Buttons::Ok << Icon::Exclamation << QStringList{"OK"} << "OK"
+                                     << Reply::Ok << int(QMessageBox::Warning);
+    QTest::newRow("yes/no, critical, yes") << Buttons::YesNo << Icon::Critical << QStringList{"Ja", "Nein"}
+                                           << "Ja" << Reply::Yes << int(QMessageBox::Critical);
     QTest::newRow("yes/no, no") << Buttons::YesNo << Icon::Question << QStringList{"Ja", "Nein"} << "Nein"
                                 << Reply::No << int(QMessageBox::Question);
-    QTest::newRow("OK/cancel, cancel") << Buttons::OkCancel << Icon::Information << QStringList{"OK", "Abbrechen"}
-                                       << "Abbrechen" << Reply::Cancel << int(QMessageBox::Information);
+    QTest::newRow("OK/cancel, cancel")
+        << Buttons::OkCancel << Icon::Information << QStringList{"OK", "Abbrechen"} << "Abbrechen"
+        << Reply::Cancel << int(QMessageBox::Information);
     QTest::newRow("no icon") << Buttons::Ok << Icon::None << QStringList{"OK"} << "OK" << Reply::Ok
                              << int(QMessageBox::NoIcon);
 }

@@ -10,7 +10,6 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QTimer>
-
 #include <cstdio>
 
 using namespace kommunikation;
@@ -20,15 +19,22 @@ namespace {
 const char* wort(Ergebnis ergebnis)
 {
     switch (ergebnis) {
-    case Ergebnis::Erfolg: return "ok";
-    case Ergebnis::Timeout: return "time-out";
-    case Ergebnis::Transferfehler: return "transfer error";
-    case Ergebnis::Belegt: return "busy";
+    case Ergebnis::Erfolg:
+        return "ok";
+    case Ergebnis::Timeout:
+        return "time-out";
+    case Ergebnis::Transferfehler:
+        return "transfer error";
+    case Ergebnis::Belegt:
+        return "busy";
     }
     return "?";
 }
 
-QByteArray lesbar(QByteArray text) { return text.replace("\r", "\\r").replace("\n", "\\n"); }
+QByteArray lesbar(QByteArray text)
+{
+    return text.replace("\r", "\\r").replace("\n", "\\n");
+}
 
 } // namespace
 
@@ -39,7 +45,8 @@ int main(int argc, char** argv)
     parser.setApplicationDescription("Runs each device link operation once and prints the results.");
     parser.addHelpOption();
     parser.addPositionalArgument("device", "Serial device of the Klingport, e.g. /dev/ttyUSB0.");
-    QCommandLineOption logSeconds("log-seconds", "How long to watch bus reports (default 3).", "seconds", "3");
+    QCommandLineOption logSeconds("log-seconds", "How long to watch bus reports (default 3).", "seconds",
+                                  "3");
     QCommandLineOption store("store", "Also store the image just read back into the device.");
     parser.addOptions({logSeconds, store});
     parser.process(app);

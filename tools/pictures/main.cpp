@@ -14,7 +14,6 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <cstdio>
 
 namespace {
@@ -47,7 +46,8 @@ int main(int argc, char** argv)
     QTemporaryDir temp;
     shell::QtPlattform plattform(temp.filePath(QStringLiteral("settings.ini")));
     plattform.settings.setValue(QStringLiteral("Settings"), QStringLiteral("Comport"), QString(QChar(1)));
-    plattform.settings.setValue(QStringLiteral("Ports"), QStringLiteral("COM1"), parser.positionalArguments().at(0));
+    plattform.settings.setValue(QStringLiteral("Ports"), QStringLiteral("COM1"),
+                                parser.positionalArguments().at(0));
     shell::Programm programm(plattform.teile());
     if (!programm.starten())
         return 1;

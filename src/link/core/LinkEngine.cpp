@@ -16,11 +16,17 @@ QString mitVorzeichenstelle(int zahl)
     return zahl >= 0 ? QStringLiteral(" %1").arg(zahl) : QString::number(zahl);
 }
 
-bool endetMitZeilenende(const QByteArray& text) { return text.endsWith("\r\n"); }
+bool endetMitZeilenende(const QByteArray& text)
+{
+    return text.endsWith("\r\n");
+}
 
 } // namespace
 
-Millis Intervall(Timer timer) { return timer == Timer::timeouttimer60 ? 60 * Sekunde : Sekunde; }
+Millis Intervall(Timer timer)
+{
+    return timer == Timer::timeouttimer60 ? 60 * Sekunde : Sekunde;
+}
 
 // ---- operations -------------------------------------------------------------------------------
 
@@ -59,7 +65,8 @@ Ergebnis LinkEngine::KonfigurationLaden(Millis now)
     if (!blockOperationStarten({}, AbbildAngefragt))
         return Ergebnis::Belegt;
     WarteSekunden = 3;
-    anfrageSenden(QStringLiteral("Konfigurationladen Initialisierung"), Anfrage::KonfigurationLadenInit(), now);
+    anfrageSenden(QStringLiteral("Konfigurationladen Initialisierung"), Anfrage::KonfigurationLadenInit(),
+                  now);
     return Ergebnis::Erfolg;
 }
 
@@ -67,7 +74,8 @@ Ergebnis LinkEngine::FirmwareAuslesen(Millis now)
 {
     if (!abfrageStarten(VersionAbfragen))
         return Ergebnis::Belegt;
-    anfrageSenden(QStringLiteral("Firmwareversionauslesen Initialisierung"), Anfrage::FirmwareAuslesen(), now);
+    anfrageSenden(QStringLiteral("Firmwareversionauslesen Initialisierung"), Anfrage::FirmwareAuslesen(),
+                  now);
     return Ergebnis::Erfolg;
 }
 
@@ -326,9 +334,8 @@ void LinkEngine::rahmenPrüfen(Millis now)
 void LinkEngine::advanceTo(Millis now)
 {
     for (;;) {
-        auto fällig = std::min_element(deadlines.begin(), deadlines.end(), [](const auto& a, const auto& b) {
-            return a && (!b || *a < *b);
-        });
+        auto fällig = std::min_element(deadlines.begin(), deadlines.end(),
+                                       [](const auto& a, const auto& b) { return a && (!b || *a < *b); });
         if (!*fällig || **fällig > now)
             return;
         const Millis tick = **fällig;
@@ -388,8 +395,7 @@ void LinkEngine::supervisionTick(Millis now)
         return;
     case VersionAbfragen:
         if (TimeoutZähler == 2)
-            beenden(KommunikationsDaten.toLower().contains("koppler") ? Ergebnis::Erfolg
-                                                                       : Ergebnis::Timeout);
+            beenden(KommunikationsDaten.toLower().contains("koppler") ? Ergebnis::Erfolg : Ergebnis::Timeout);
         else
             start(Timer::timeoutimer1, now);
         return;
@@ -406,8 +412,8 @@ void LinkEngine::supervisionTick(Millis now)
 
 void LinkEngine::speichernTick(Millis now)
 {
-    beschriften(QStringLiteral("Klingport speichert Daten. Dauer ca.") + mitVorzeichenstelle(SpeicherSekunden) +
-                QStringLiteral(" Sekunden"));
+    beschriften(QStringLiteral("Klingport speichert Daten. Dauer ca.") +
+                mitVorzeichenstelle(SpeicherSekunden) + QStringLiteral(" Sekunden"));
     if (SpeicherSekunden != 0) {
         --SpeicherSekunden;
         start(Timer::SpeichernTimer, now);
@@ -474,15 +480,27 @@ void LinkEngine::NAKSenden(Millis now)
     start(Timer::timeoutimer1, now);
 }
 
-void LinkEngine::AbbruchSenden() { senden(Anfrage::Abbruch()); }
+void LinkEngine::AbbruchSenden()
+{
+    senden(Anfrage::Abbruch());
+}
 
-void LinkEngine::senden(const QByteArray& bytes) { queue(Effekt::Art::Schreiben, bytes); }
+void LinkEngine::senden(const QByteArray& bytes)
+{
+    queue(Effekt::Art::Schreiben, bytes);
+}
 
 // ---- plumbing ---------------------------------------------------------------------------------
 
-void LinkEngine::start(Timer timer, Millis now) { deadlines[static_cast<int>(timer)] = now + Intervall(timer); }
+void LinkEngine::start(Timer timer, Millis now)
+{
+    deadlines[static_cast<int>(timer)] = now + Intervall(timer);
+}
 
-void LinkEngine::stop(Timer timer) { deadlines[static_cast<int>(timer)].reset(); }
+void LinkEngine::stop(Timer timer)
+{
+    deadlines[static_cast<int>(timer)].reset();
+}
 
 std::optional<Millis> LinkEngine::nextDeadline() const
 {
@@ -493,13 +511,19 @@ std::optional<Millis> LinkEngine::nextDeadline() const
     return nächste;
 }
 
-std::vector<Effekt> LinkEngine::takeEffects() { return std::exchange(effects, {}); }
+std::vector<Effekt> LinkEngine::takeEffects()
+{
+    return std::exchange(effects, {});
+}
 
 void LinkEngine::queue(Effekt::Art art, QByteArray bytes, QString text, int wert)
 {
     effects.push_back({art, std::move(bytes), std::move(text), wert});
 }
 
-void LinkEngine::beschriften(const QString& text) { queue(Effekt::Art::Beschriftung, {}, text); }
+void LinkEngine::beschriften(const QString& text)
+{
+    queue(Effekt::Art::Beschriftung, {}, text);
+}
 
 } // namespace kommunikation

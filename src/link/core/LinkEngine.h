@@ -17,7 +17,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-
 #include <array>
 #include <optional>
 #include <vector>
@@ -136,7 +135,7 @@ private:
     QByteArray Blockpuffer;
     qint16 Wiederholungen = 0;
     qint16 TimeoutZähler = 0;
-    quint8 Blocknummer = 1; // the number on the wire; wraps from 255 to 0 on long uploads
+    quint8 Blocknummer = 1;   // the number on the wire; wraps from 255 to 0 on long uploads
     qsizetype Blockindex = 1; // which block of KommunikationsDaten, never wraps
     qint16 SpeicherSekunden = 0;
     quint8 WarteSekunden = 0;

@@ -4,11 +4,26 @@ namespace kommunikation {
 
 namespace Anfrage {
 
-QByteArray FirmwareInit(bool nurBootlader) { return nurBootlader ? QByteArray("s") : QByteArray("s\r"); }
-QByteArray BustreiberInit() { return "p\r"; }
-QByteArray KonfigurationSendenInit() { return "D\r"; }
-QByteArray KonfigurationLadenInit() { return "U\r"; }
-QByteArray FirmwareAuslesen() { return "i\r"; }
+QByteArray FirmwareInit(bool nurBootlader)
+{
+    return nurBootlader ? QByteArray("s") : QByteArray("s\r");
+}
+QByteArray BustreiberInit()
+{
+    return "p\r";
+}
+QByteArray KonfigurationSendenInit()
+{
+    return "D\r";
+}
+QByteArray KonfigurationLadenInit()
+{
+    return "U\r";
+}
+QByteArray FirmwareAuslesen()
+{
+    return "i\r";
+}
 
 QByteArray RuftastenInformation(int a, int b)
 {
@@ -18,10 +33,22 @@ QByteArray RuftastenInformation(int a, int b)
     return "z" + QByteArray::number(b) + eintrag + "\r";
 }
 
-QByteArray LoggenEin() { return "t\r"; }
-QByteArray LoggenAus() { return "n\r"; }
-QByteArray BootladerResetten() { return "r"; }
-QByteArray Abbruch() { return QByteArray(3, Zeichen::CAN); }
+QByteArray LoggenEin()
+{
+    return "t\r";
+}
+QByteArray LoggenAus()
+{
+    return "n\r";
+}
+QByteArray BootladerResetten()
+{
+    return "r";
+}
+QByteArray Abbruch()
+{
+    return QByteArray(3, Zeichen::CAN);
+}
 
 } // namespace Anfrage
 

@@ -25,16 +25,16 @@ constexpr int Abbildgröße = 6144; // the device image: 48 blocks
 constexpr int AbbildBlöcke = Abbildgröße / Blockgröße;
 
 namespace Anfrage {
-QByteArray FirmwareInit(bool nurBootlader); // "s" CR, or the bare "s" a bootloader expects
-QByteArray BustreiberInit();                // "p" CR
-QByteArray KonfigurationSendenInit();       // "D" CR
-QByteArray KonfigurationLadenInit();        // "U" CR
-QByteArray FirmwareAuslesen();              // "i" CR
+QByteArray FirmwareInit(bool nurBootlader);    // "s" CR, or the bare "s" a bootloader expects
+QByteArray BustreiberInit();                   // "p" CR
+QByteArray KonfigurationSendenInit();          // "D" CR
+QByteArray KonfigurationLadenInit();           // "U" CR
+QByteArray FirmwareAuslesen();                 // "i" CR
 QByteArray RuftastenInformation(int a, int b); // "z", b, a padded to two digits, CR
-QByteArray LoggenEin();                     // "t" CR
-QByteArray LoggenAus();                     // "n" CR
-QByteArray BootladerResetten();             // "r"
-QByteArray Abbruch();                       // CAN three times
+QByteArray LoggenEin();                        // "t" CR
+QByteArray LoggenAus();                        // "n" CR
+QByteArray BootladerResetten();                // "r"
+QByteArray Abbruch();                          // CAN three times
 } // namespace Anfrage
 
 // Sum of the first 128 bytes modulo 256.
