@@ -1,7 +1,7 @@
 // The real link window and serial port against klingport-sim over a pseudo-terminal, in real time.
 
 #include "Clock.h"
-#include "FakeSettingsStore.h"
+#include "Verbindung.h"
 #include "Portverzeichnis.h"
 #include "QtSerialPort.h"
 #include "Rahmen.h"
@@ -28,17 +28,6 @@ QByteArray muster(int größe, int start)
         daten[i] = char((i * 31 + start) & 0xFF);
     return daten;
 }
-
-// The link window on COM1, which the settings point at a running simulator.
-struct Verbindung {
-    FakeSettingsStore settings;
-    platform::Portverzeichnis ports{settings};
-    platform::QtSerialPort port;
-    platform::SteadyClock clock;
-    frm_Kommunikation form{port, clock, [this](int n) { return ports.pfad(n); }};
-
-    explicit Verbindung(const QString& com1) { settings.setValue("Ports", "COM1", com1); }
-};
 
 } // namespace
 

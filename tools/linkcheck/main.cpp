@@ -16,20 +16,6 @@ using namespace kommunikation;
 
 namespace {
 
-const char* wort(Ergebnis ergebnis)
-{
-    switch (ergebnis) {
-    case Ergebnis::Erfolg:
-        return "ok";
-    case Ergebnis::Timeout:
-        return "time-out";
-    case Ergebnis::Transferfehler:
-        return "transfer error";
-    case Ergebnis::Belegt:
-        return "busy";
-    }
-    return "?";
-}
 
 QByteArray lesbar(QByteArray text)
 {
@@ -64,7 +50,7 @@ int main(int argc, char** argv)
     int fehler = 0;
     QElapsedTimer uhr;
     const auto melden = [&](const char* was, Ergebnis ergebnis, const QByteArray& detail = {}) {
-        std::printf("%-22s %-15s %6lld ms  %s\n", was, wort(ergebnis), static_cast<long long>(uhr.elapsed()),
+        std::printf("%-22s %-15s %6lld ms  %s\n", was, kommunikation::text(ergebnis), static_cast<long long>(uhr.elapsed()),
                     detail.constData());
         std::fflush(stdout);
         fehler += ergebnis != Ergebnis::Erfolg;

@@ -12,6 +12,22 @@ enum class Ergebnis : quint8 {
     Belegt = 3,
 };
 
+// The outcome in a word, for tools and diagnostics.
+constexpr const char* text(Ergebnis ergebnis)
+{
+    switch (ergebnis) {
+    case Ergebnis::Erfolg:
+        return "ok";
+    case Ergebnis::Timeout:
+        return "time-out";
+    case Ergebnis::Transferfehler:
+        return "transfer error";
+    case Ergebnis::Belegt:
+        return "busy";
+    }
+    return "?";
+}
+
 // Result of an operation that hands data on: the code and, only on success, the payload.
 // A payload whose first byte is 1, 2 or 3 is still a payload; callers test `ergebnis`, never the bytes.
 struct Antwort {

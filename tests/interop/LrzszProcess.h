@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QProcess>
+#include <QStringList>
+#include <QTimer>
+
+// lrzsz's rx or sx on a terminal, with OutputFlushIgnored preloaded into the child only.
+class LrzszProcess {
+public:
+    // `program` is "rx" or "sx"; file names in `arguments` are taken relative to `directory`.
+    LrzszProcess(const QString& program, const QStringList& arguments, const QString& terminal,
+                 const QString& directory);
+    // Kills the program if it still runs.
+    ~LrzszProcess();
+
+    void start();
+    // Starts it `ms` from now, from the event loop, e.g. inside a blocking link operation.
+    void startAfter(int ms);
+    // Waits up to `limitMs` for the exit; true when it started and exited normally with status 0.
+    bool finish(int limitMs);
+    // How it ended and what it wrote to stderr, for failure messages.
+    QString report() const;
+
+    // The full path of rx or sx; empty when lrzsz is not installed.
+    static QString executable(const QString& program);
+
+private:
+    QProcess process_;
+    QStringList arguments_;
+    QString program_;
+    QTimer starter_;
+    QByteArray messages_;
+    bool started_ = false;
+};

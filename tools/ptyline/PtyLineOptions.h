@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <variant>
+
+namespace ptyline {
+
+// What the command line asks the null-modem cable to be.
+struct Options {
+    int baud = 0;  // 0 = unpaced
+    QString linkA; // a symlink to end a; empty = none
+    QString linkB; // a symlink to end b; empty = none
+};
+
+struct HelpRequested {
+    QString text;
+};
+
+struct OptionsError {
+    QString message;
+};
+
+// Reads the arguments (program name first).
+std::variant<Options, HelpRequested, OptionsError> parseOptions(const QStringList& arguments);
+
+} // namespace ptyline
