@@ -59,25 +59,6 @@ QByteArray imageBlock(const QByteArray& image, int n)
     return xmodem::frame(n, image.mid((n - 1) * 128, 128));
 }
 
-// A download run the PC's way, each answer at once; returns the 48 blocks' data, empty on any surprise.
-QByteArray downloadAsPc(Bench& bench)
-{
-    if (!bench.send("U\r").isEmpty())
-        return {};
-    QByteArray reply = NAK;
-    QByteArray image;
-    for (int n = 1; n <= 48; ++n) {
-        const QByteArray data = xmodem::dataOf(bench.send(reply, 1000), n);
-        if (data.isEmpty())
-            return {};
-        image += data;
-        reply = ACK;
-    }
-    if (bench.send(ACK, 70) != EOT || !bench.send(ACK, 1).isEmpty())
-        return {};
-    return image;
-}
-
 Options withVersion(VersionMode mode)
 {
     Options options;
@@ -125,7 +106,6 @@ private slots:
     void badFrameIsNakedAndTakenWhenSentAgain();
     void repeatedBlockIsAckedButStoredOnce();
     void blockOutOfSequenceEndsWithCan();
-    void uploadWrapsPastBlock255();
     void partialFrameIsDiscardedAfterAPause_data();
     void partialFrameIsDiscardedAfterAPause();
     void canFromPcEndsTransfer_data();
@@ -135,9 +115,6 @@ private slots:
     void silentPcEndsTransferAfterGiveUp_data();
     void silentPcEndsTransferAfterGiveUp();
     void downloadRepeatsOnNakAndEndsAfterEot();
-    void storedImageIsDownloadedAgain();
-    void version_data();
-    void version();
     void restartLeavesOnlyTheBootloader();
     void unfinishedCommandIsForgottenAfterAPause_data();
     void unfinishedCommandIsForgottenAfterAPause();
@@ -251,19 +228,6 @@ void tst_Klingport::blockOutOfSequenceEndsWithCan()
     QVERIFY(bench.answersVersion());
 }
 
-void tst_Klingport::uploadWrapsPastBlock255()
-{
-    Bench bench;
-    const QByteArray data = xmodem::pattern(300 * 128, 5);
-    const QList<QByteArray> frames = xmodem::frames(data);
-    QCOMPARE(quint8(frames[255][1]), 0); // block 256 travels as number 0
-
-    const QList<QByteArray> answers = uploadAsPc(bench, "s\r", data);
-
-    QCOMPARE(answers.count(ACK), 301);
-    QCOMPARE(bench.device.firmware(), data);
-}
-
 void tst_Klingport::partialFrameIsDiscardedAfterAPause_data()
 {
     QTest::addColumn<Millis>("pause");
@@ -374,50 +338,6 @@ void tst_Klingport::downloadRepeatsOnNakAndEndsAfterEot()
     QCOMPARE(bench.send(NAK), EOT);
     QCOMPARE(bench.send(ACK), QByteArray());
     QVERIFY(bench.answersVersion());
-}
-
-void tst_Klingport::storedImageIsDownloadedAgain()
-{
-    Bench bench;
-    QByteArray changed = Klingport::factoryImage();
-    changed.replace(16, 4, "4711");
-    changed[6143] = '\x5A';
-
-    QCOMPARE(uploadAsPc(bench, "D\r", changed).last(), ACK);
-
-    QCOMPARE(downloadAsPc(bench), changed);
-}
-
-void tst_Klingport::version_data()
-{
-    QTest::addColumn<VersionMode>("mode");
-    QTest::addColumn<bool>("pic");
-    QTest::addColumn<bool>("bootlader");
-    QTest::addColumn<bool>("koppler");
-    QTest::addColumn<bool>("crlf");
-
-    QTest::newRow("complete") << VersionMode::Complete << true << false << false << true;
-    QTest::newRow("bootloader only") << VersionMode::BootloaderOnly << false << true << false << true;
-    QTest::newRow("no bus driver") << VersionMode::NoBusDriver << false << false << false << true;
-    QTest::newRow("koppler") << VersionMode::Koppler << false << false << true << false;
-}
-
-void tst_Klingport::version()
-{
-    QFETCH(VersionMode, mode);
-    QFETCH(bool, pic);
-    QFETCH(bool, bootlader);
-    QFETCH(bool, koppler);
-    QFETCH(bool, crlf);
-    Bench bench(withVersion(mode));
-
-    const QByteArray answer = bench.send("i\r");
-
-    QCOMPARE(answer.contains("PIC"), pic);
-    QCOMPARE(answer.contains("Bootlader"), bootlader);
-    QCOMPARE(answer.toLower().contains("koppler"), koppler);
-    QCOMPARE(answer.endsWith("\r\n"), crlf);
-    QCOMPARE(answer.count("\r\n"), crlf ? 1 : 0);
 }
 
 void tst_Klingport::restartLeavesOnlyTheBootloader()
