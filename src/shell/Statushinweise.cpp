@@ -26,11 +26,6 @@ void Statushinweise::behalten(QWidget* control)
     beobachten(control, {});
 }
 
-QString Statushinweise::text() const
-{
-    return leiste.currentMessage();
-}
-
 void Statushinweise::beobachten(QWidget* control, std::function<QString()> text)
 {
     if (!control)

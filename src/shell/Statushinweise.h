@@ -20,8 +20,6 @@ public:
     void leeren(QWidget* control);
     void behalten(QWidget* control);
 
-    QString text() const;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -32,8 +32,6 @@ public:
     FirmwareTab* firmware = nullptr;
     QMenu* flexmenü = nullptr;
 
-    Statushinweise& hinweise() { return *statushinweise; }
-
 signals:
     void optionsRequested();
     void infoRequested();

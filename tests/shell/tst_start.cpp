@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "FakeSettingsStore.h"
 #include "Fakes.h"
+#include "FileDialogs.h"
 #include "Programm.h"
 #include "QtMessageBoxes.h"
 #include "QtSerialPort.h"
@@ -36,6 +37,8 @@ private slots:
     void secondProcessIsRefused();
     void messageBoxes_data();
     void messageBoxes();
+    void fileDialogFilters_data();
+    void fileDialogFilters();
 };
 
 void tst_Start::startsConnectedToTheSimulator()
@@ -179,6 +182,25 @@ void tst_Start::messageBoxes()
     gesehen.sort();
     beschriftungen.sort();
     QCOMPARE(gesehen, beschriftungen);
+}
+
+void tst_Start::fileDialogFilters_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("qt");
+    QTest::newRow("one") << "Logdateien (*.log)|*.log"
+                         << "Logdateien (*.log)";
+    QTest::newRow("two") << "Firmware (*.tsk)|*.tsk|Alle Dateien (*.*)|*.*"
+                         << "Firmware (*.tsk);;Alle Dateien (*.*)";
+    QTest::newRow("pattern only") << "*.kpk"
+                                  << "*.kpk";
+}
+
+void tst_Start::fileDialogFilters()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, qt);
+    QCOMPARE(platform::QtFileDialogs::qtFilter(filter), qt);
 }
 
 QTEST_MAIN(tst_Start)
