@@ -1,6 +1,7 @@
 // The real klingport-sim, talked to over its pseudo-terminal the way a PC's serial port would.
 
 #include "Klingport.h"
+#include "SimProcess.h"
 #include "Xmodem.h"
 
 #include <QElapsedTimer>
@@ -26,17 +27,10 @@ const QByteArray EOT("\x04");
 class SimRun {
 public:
     explicit SimRun(const QStringList& arguments, const QString& openPath = {})
+        : sim(arguments), process(sim.process()), path(sim.ptyPath())
     {
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(QStringLiteral(KLINGPORT_SIM), arguments);
-        if (!process.waitForStarted(5000))
+        if (path.isEmpty())
             return;
-        while (!process.canReadLine() && process.waitForReadyRead(5000)) {
-        }
-        const QByteArray first = process.readLine().trimmed();
-        if (!first.startsWith("pty: "))
-            return;
-        path = QString::fromLocal8Bit(first.mid(5));
         fd = ::open((openPath.isEmpty() ? path : openPath).toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
         termios settings{};
         if (fd >= 0 && ::tcgetattr(fd, &settings) == 0) {
@@ -49,12 +43,6 @@ public:
     {
         if (fd >= 0)
             ::close(fd);
-        if (process.state() != QProcess::NotRunning) {
-            process.terminate();
-            if (!process.waitForFinished(3000))
-                process.kill();
-            process.waitForFinished(1000);
-        }
     }
 
     bool up() const { return fd >= 0; }
@@ -116,8 +104,9 @@ public:
         return image;
     }
 
-    QProcess process;
-    QString path;
+    SimProcess sim;
+    QProcess& process;
+    const QString path;
     int fd = -1;
     bool endOfFile = false;
 };

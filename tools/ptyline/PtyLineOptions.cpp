@@ -4,7 +4,9 @@
 
 namespace ptyline {
 
-std::variant<Options, HelpRequested, OptionsError> parseOptions(const QStringList& arguments)
+using sim::parseArguments;
+
+std::variant<Options, sim::HelpRequested, sim::CommandLineError> parseOptions(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -17,8 +19,6 @@ std::variant<Options, HelpRequested, OptionsError> parseOptions(const QStringLis
         "Nothing written is thrown away: bytes wait until the other end reads them. On SIGINT or\n"
         "SIGTERM the cable hands over what is still on its way, waits up to a second for it to be\n"
         "read, removes its symlinks, writes the bytes carried each way to stderr and exits with 0."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
     const QCommandLineOption baud(QStringLiteral("baud"),
                                   QStringLiteral("Line speed in bits per second at 10 bits a byte, in both "
                                                  "directions (default 0 = unpaced)."),
@@ -30,26 +30,23 @@ std::variant<Options, HelpRequested, OptionsError> parseOptions(const QStringLis
         QStringLiteral("PATH"));
     const QCommandLineOption linkB(QStringLiteral("link-b"), QStringLiteral("The same for end b."),
                                    QStringLiteral("PATH"));
-    parser.addOptions({help, baud, linkA, linkB});
+    parser.addOptions({baud, linkA, linkB});
 
-    if (!parser.parse(arguments))
-        return OptionsError{parser.errorText()};
-    if (parser.isSet(help))
-        return HelpRequested{parser.helpText()};
-    if (!parser.positionalArguments().isEmpty())
-        return OptionsError{
-            QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first())};
+    if (auto stop = parseArguments(parser, arguments))
+        return std::visit(
+            [](auto why) -> std::variant<Options, sim::HelpRequested, sim::CommandLineError> { return why; },
+            *stop);
 
     Options options;
     bool ok = false;
     options.baud = parser.value(baud).toInt(&ok);
     if (!ok || options.baud < 0)
-        return OptionsError{
+        return sim::CommandLineError{
             QStringLiteral("--baud wants bits per second, 0 or more, not \"%1\"").arg(parser.value(baud))};
     options.linkA = parser.value(linkA);
     options.linkB = parser.value(linkB);
     if (!options.linkA.isEmpty() && options.linkA == options.linkB)
-        return OptionsError{QStringLiteral("--link-a and --link-b name the same path")};
+        return sim::CommandLineError{QStringLiteral("--link-a and --link-b name the same path")};
     return options;
 }
 

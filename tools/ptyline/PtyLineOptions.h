@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Arguments.h"
+
 #include <QString>
 #include <QStringList>
 #include <variant>
@@ -13,15 +15,7 @@ struct Options {
     QString linkB; // a symlink to end b; empty = none
 };
 
-struct HelpRequested {
-    QString text;
-};
-
-struct OptionsError {
-    QString message;
-};
-
 // Reads the arguments (program name first).
-std::variant<Options, HelpRequested, OptionsError> parseOptions(const QStringList& arguments);
+std::variant<Options, sim::HelpRequested, sim::CommandLineError> parseOptions(const QStringList& arguments);
 
 } // namespace ptyline

@@ -12,12 +12,7 @@
 namespace {
 
 constexpr std::chrono::milliseconds DrainLimit{1000};
-
-int fail(const QString& message, int status)
-{
-    std::fprintf(stderr, "klingport-ptyline: %s\n", qPrintable(message));
-    return status;
-}
+constexpr const char* Programm = "klingport-ptyline";
 
 } // namespace
 
@@ -25,12 +20,8 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const auto parsed = ptyline::parseOptions(app.arguments());
-    if (const auto* help = std::get_if<ptyline::HelpRequested>(&parsed)) {
-        std::fputs(qPrintable(help->text), stdout);
-        return 0;
-    }
-    if (const auto* error = std::get_if<ptyline::OptionsError>(&parsed))
-        return fail(error->message + QStringLiteral(" (see --help)"), 2);
+    if (const auto status = sim::exitStatus(parsed, Programm))
+        return *status;
     const ptyline::Options options = std::get<ptyline::Options>(parsed);
 
     sim::TerminationSignals termination;
@@ -38,10 +29,10 @@ int main(int argc, char* argv[])
     sim::PseudoTerminal b;
     QString error;
     if (!a.open(error) || !b.open(error))
-        return fail(error, 1);
+        return sim::fail(Programm, error, 1);
     if ((!options.linkA.isEmpty() && !a.linkTo(options.linkA, error)) ||
         (!options.linkB.isEmpty() && !b.linkTo(options.linkB, error)))
-        return fail(error, 1);
+        return sim::fail(Programm, error, 1);
     // Printed once the links are in place, so a reader of these lines may use either name.
     std::printf("a: %s\nb: %s\n", qPrintable(a.slavePath()), qPrintable(b.slavePath()));
     std::fflush(stdout);
@@ -49,7 +40,8 @@ int main(int argc, char* argv[])
     ptyline::PacedDirection aToB(a, b, options.baud);
     ptyline::PacedDirection bToA(b, a, options.baud);
     for (sim::PseudoTerminal* end : {&a, &b})
-        QObject::connect(end, &sim::Line::failed, &app, [](const QString& why) { fail(why, 0); });
+        QObject::connect(end, &sim::Line::failed, &app,
+                         [](const QString& why) { sim::fail(Programm, why, 0); });
     QObject::connect(&termination, &sim::TerminationSignals::received, &app, [&](int) {
         aToB.handOverRest();
         bToA.handOverRest();

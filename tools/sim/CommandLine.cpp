@@ -54,8 +54,6 @@ std::variant<Settings, HelpRequested, CommandLineError> parseCommandLine(const Q
         "\n"
         "Block numbers of the fault options count the blocks of one transfer from 1 and do not\n"
         "wrap at 256; counted faults (N:K) start afresh with every transfer."));
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
     const QCommandLineOption port(
         QStringLiteral("port"),
         QStringLiteral("Use this serial port, 8N1 at --baud, instead of a pseudo-terminal. "
@@ -146,16 +144,12 @@ std::variant<Settings, HelpRequested, CommandLineError> parseCommandLine(const Q
         QStringLiteral("verbose"),
         QStringLiteral("Log each request handled, each transfer's end and each file "
                        "written to stderr."));
-    parser.addOptions({help, port, link, baud, image, firmwareDir, version, reports, reportInterval, nakBlock,
-                       can, silent, corruptBlock, truncateBlock, garbage, storeDelay, dropAtBlock, verbose});
+    parser.addOptions({port, link, baud, image, firmwareDir, version, reports, reportInterval, nakBlock, can,
+                       silent, corruptBlock, truncateBlock, garbage, storeDelay, dropAtBlock, verbose});
 
-    if (!parser.parse(arguments))
-        return CommandLineError{parser.errorText()};
-    if (parser.isSet(help))
-        return HelpRequested{parser.helpText()};
-    if (!parser.positionalArguments().isEmpty())
-        return CommandLineError{
-            QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first())};
+    if (auto stop = parseArguments(parser, arguments))
+        return std::visit(
+            [](auto why) -> std::variant<Settings, HelpRequested, CommandLineError> { return why; }, *stop);
 
     Settings settings;
     settings.port = parser.value(port);

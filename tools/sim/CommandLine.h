@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Arguments.h"
 #include "Klingport.h"
 
 #include <QStringList>
@@ -17,14 +18,6 @@ struct Settings {
     int baud = 19200;
     bool verbose = false;
     device::Options device;
-};
-
-struct HelpRequested {
-    QString text;
-};
-
-struct CommandLineError {
-    QString message;
 };
 
 // Reads the arguments (program name first).

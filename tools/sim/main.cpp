@@ -12,34 +12,25 @@
 #include <memory>
 
 namespace {
-
-int fail(const QString& message, int status)
-{
-    std::fprintf(stderr, "klingport-sim: %s\n", qPrintable(message));
-    return status;
-}
-
+constexpr const char* Programm = "klingport-sim";
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const auto parsed = sim::parseCommandLine(app.arguments());
-    if (const auto* help = std::get_if<sim::HelpRequested>(&parsed)) {
-        std::fputs(qPrintable(help->text), stdout);
-        return 0;
-    }
-    if (const auto* error = std::get_if<sim::CommandLineError>(&parsed))
-        return fail(error->message + QStringLiteral(" (see --help)"), 2);
+    if (const auto status = sim::exitStatus(parsed, Programm))
+        return *status;
     sim::Settings settings = std::get<sim::Settings>(parsed);
 
     if (!settings.reportsPath.isEmpty()) {
         QFile file(settings.reportsPath);
         if (!file.open(QIODevice::ReadOnly))
-            return fail(QStringLiteral("%1: %2").arg(settings.reportsPath, file.errorString()), 2);
+            return sim::fail(Programm, QStringLiteral("%1: %2").arg(settings.reportsPath, file.errorString()),
+                             2);
         const auto script = sim::parseReportScript(file.readAll());
         if (const auto* error = std::get_if<QString>(&script))
-            return fail(QStringLiteral("%1: %2").arg(settings.reportsPath, *error), 2);
+            return sim::fail(Programm, QStringLiteral("%1: %2").arg(settings.reportsPath, *error), 2);
         settings.device.reports = std::get<sim::ReportScript>(script).reports;
         settings.device.reportPauses = std::get<sim::ReportScript>(script).pauses;
     }
@@ -47,7 +38,7 @@ int main(int argc, char* argv[])
     const sim::DeviceFiles files(settings.imagePath, settings.firmwareDir);
     const sim::DeviceFiles::Result kept = files.loadImage();
     if (!kept.error.isEmpty())
-        return fail(kept.error, 2);
+        return sim::fail(Programm, kept.error, 2);
     settings.device.image = kept.bytes;
 
     sim::TerminationSignals termination;
@@ -57,10 +48,10 @@ int main(int argc, char* argv[])
     if (settings.port.isEmpty()) {
         auto pty = std::make_unique<sim::PseudoTerminal>();
         if (!pty->open(error))
-            return fail(error, 1);
+            return sim::fail(Programm, error, 1);
         // The link first, so whoever reads the first line finds it in place.
         if (!settings.link.isEmpty() && !pty->linkTo(settings.link, error))
-            return fail(error, 1);
+            return sim::fail(Programm, error, 1);
         std::printf("pty: %s\n", qPrintable(pty->slavePath()));
         std::fflush(stdout);
         pacedBaud = settings.baud;
@@ -68,7 +59,7 @@ int main(int argc, char* argv[])
     } else {
         auto port = std::make_unique<sim::SerialPortLine>();
         if (!port->open(settings.port, settings.baud, error))
-            return fail(error, 1);
+            return sim::fail(Programm, error, 1);
         line = std::move(port);
     }
 
