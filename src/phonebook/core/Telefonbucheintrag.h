@@ -1,0 +1,28 @@
+#pragma once
+
+// One entry of the Klingport's phone book, as the grid shows it: every field is a display text,
+// since a hand-edited file may bring texts that the device image could not.
+
+#include <QString>
+#include <array>
+
+struct Telefonbucheintrag {
+    QString Teilnehmer;
+    QString Nummer1; // "Telefonnummer Variante 1"
+    QString Nummer2; // "Telefonnummer Variante 2"
+    QString Anrufbeantworter = QStringLiteral("0"); // "0" none, "1" variant 1, "2" variant 2, "3" both
+    QString Türstation = QStringLiteral("0");       // "0" (none) to "9"
+    QString Tastercode = QStringLiteral("frei");    // "frei" or "gefangen", follows the address
+    QString Adresse = QStringLiteral("00-00-00-00-00-00-00-00");
+
+    bool operator==(const Telefonbucheintrag&) const = default;
+};
+
+constexpr int Telefonbucheinträge = 50;
+using Telefonbuch = std::array<Telefonbucheintrag, Telefonbucheinträge>;
+
+// "gefangen" when the address holds a hexadecimal digit other than 0, else "frei".
+QString TastercodeFür(const QString& adresse);
+
+// True when some entry has a non-zero answering-machine value; a cell that is no number counts as 0.
+bool AnrufbeantworterImTelefonbuch(const Telefonbuch& telefonbuch);
