@@ -1,5 +1,6 @@
 #include "KonfigurationTab.h"
 
+#include "Konfigurationsbereich.h"
 #include "Steuerelemente.h"
 
 #include <QCheckBox>
@@ -57,6 +58,14 @@ KonfigurationTab::KonfigurationTab(QWidget* parent)
           anlegen<QPushButton>(this, "cmd_KonfigInDateiSpeichern", "In Datei speichern")),
       cmd_KonfigDrucken(anlegen<QPushButton>(this, "cmd_KonfigDrucken", "Drucken"))
 {
+    for (const auto& [label, box] :
+         {std::pair{lab_PIN, txt_PIN}, std::pair{lab_LokaleRufzeit, txt_LokaleRufzeit},
+          std::pair{lab_ExterneRufzeit, txt_ExterneRufzeit},
+          std::pair{lab_Türgesprächszeit, txt_Türgesprächszeit}}) {
+        label->setBuddy(box);
+        box->setAccessibleName(label->text());
+    }
+    txt_Masterumleitungsnummer->setAccessibleName(QStringLiteral("Masterumleitungsnummer"));
     schmal(txt_PIN, 4);
     schmal(txt_LokaleRufzeit, 3);
     schmal(txt_ExterneRufzeit, 3);
@@ -114,4 +123,86 @@ KonfigurationTab::KonfigurationTab(QWidget* parent)
     auto* seite = new QHBoxLayout(this);
     seite->addLayout(links, 1);
     seite->addLayout(rechts, 1);
+
+    connect(obu_Amtsanschluß, &QRadioButton::toggled, txt_LokaleRufzeit, &QLineEdit::setEnabled);
+    connect(txt_Masterumleitungsnummer, &QLineEdit::textChanged, this, [this](const QString& nummer) {
+        if (nummer.isEmpty()) {
+            chk_ab_masterrufumleitung->setChecked(false);
+            obu_aus->setChecked(true);
+        }
+        MasterumleitungFreigeben();
+    });
+}
+
+void KonfigurationTab::MasterumleitungFreigeben()
+{
+    const bool mitNummer = !txt_Masterumleitungsnummer->text().isEmpty();
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{chk_ab_masterrufumleitung, obu_aus, obu_sofort, obu_verzögert})
+        control->setEnabled(mitNummer);
+}
+
+Konfiguration KonfigurationTab::angezeigteKonfiguration() const
+{
+    Konfiguration k;
+    k.anschlussart =
+        obu_Amtsanschluß->isChecked() ? Anschlussart::Amtsanschluss : Anschlussart::Nebenstellenanschluss;
+    k.PIN = txt_PIN->text();
+    k.LokaleRufzeit = txt_LokaleRufzeit->text();
+    k.ExterneRufzeit = txt_ExterneRufzeit->text();
+    k.Türgesprächszeit = txt_Türgesprächszeit->text();
+    k.variante = obu_Variante1->isChecked() ? Variante::Tag : Variante::Nacht;
+    k.Mithören = obu_MithörAus->isChecked(); // captioned "An"
+    k.masterumleitung = obu_sofort->isChecked()      ? Masterumleitung::sofort
+                        : obu_verzögert->isChecked() ? Masterumleitung::verzögert
+                                                     : Masterumleitung::aus;
+    k.Anrufbeantworter = chk_ab_masterrufumleitung->isChecked();
+    k.Masterumleitungsnummer = txt_Masterumleitungsnummer->text();
+    return k;
+}
+
+void KonfigurationTab::KonfigurationAnzeigen(const Konfiguration& k)
+{
+    (k.anschlussart == Anschlussart::Amtsanschluss ? obu_Amtsanschluß : obu_Nebenstellenanschluß)
+        ->setChecked(true);
+    txt_LokaleRufzeit->setText(k.LokaleRufzeit);
+    txt_ExterneRufzeit->setText(k.ExterneRufzeit);
+    txt_Türgesprächszeit->setText(k.Türgesprächszeit);
+    (k.variante == Variante::Tag ? obu_Variante1 : obu_Variante2)->setChecked(true);
+    (k.Mithören ? obu_MithörAus : obu_MithörAn)->setChecked(true);
+    txt_PIN->setText(k.PIN);
+    switch (k.masterumleitung) {
+    case Masterumleitung::aus:
+        obu_aus->setChecked(true);
+        break;
+    case Masterumleitung::verzögert:
+        obu_verzögert->setChecked(true);
+        break;
+    case Masterumleitung::sofort:
+        obu_sofort->setChecked(true);
+        break;
+    }
+    chk_ab_masterrufumleitung->setChecked(k.Anrufbeantworter);
+    // Last, so that an emptied number leaves aus selected and the box unticked.
+    txt_Masterumleitungsnummer->setText(k.Masterumleitungsnummer);
+}
+
+void KonfigurationTab::KonfigurationParsAnzeigen(QByteArrayView abbild)
+{
+    KonfigurationAnzeigen(KonfigurationAusAbbild(abbild, angezeigteKonfiguration().masterumleitung));
+}
+
+void KonfigurationTab::KonfigurationWerkseinstellungen()
+{
+    const Konfiguration werk = Werkseinstellungen();
+    obu_Nebenstellenanschluß->setChecked(true);
+    (werk.Mithören ? obu_MithörAus : obu_MithörAn)->setChecked(true);
+    obu_aus->setChecked(true);
+    obu_Variante1->setChecked(true);
+    txt_PIN->setText(werk.PIN);
+    txt_ExterneRufzeit->setText(werk.ExterneRufzeit);
+    txt_LokaleRufzeit->setText(werk.LokaleRufzeit);
+    txt_Türgesprächszeit->setText(werk.Türgesprächszeit);
+    txt_Masterumleitungsnummer->setText(werk.Masterumleitungsnummer);
+    chk_ab_masterrufumleitung->setChecked(werk.Anrufbeantworter);
 }

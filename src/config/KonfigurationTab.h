@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Konfiguration.h"
+
+#include <QByteArrayView>
 #include <QWidget>
 
 class QCheckBox;
@@ -10,9 +13,19 @@ class QRadioButton;
 
 // The configuration tab of the main window. Its controls are the only copy of the configuration,
 // so they are public under their given names; the frames are found by objectName ("Frame10" etc.).
+// The controls react to each other however they change: the connection type switches the local
+// ring time, and the master number switches the forwarding controls.
 class KonfigurationTab : public QWidget {
 public:
     explicit KonfigurationTab(QWidget* parent = nullptr);
+
+    Konfiguration angezeigteKonfiguration() const;
+    // Sets the controls in the order of the device image's fields.
+    void KonfigurationAnzeigen(const Konfiguration& konfiguration);
+    void KonfigurationParsAnzeigen(QByteArrayView abbild);
+    void KonfigurationWerkseinstellungen();
+    // Switches the forwarding controls by the master number without touching their values.
+    void MasterumleitungFreigeben();
 
     // Frame10 "Anschlussart"
     QRadioButton* const obu_Nebenstellenanschluß;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Klingportverbindung.h"
 #include "LinkEngine.h"
 
 #include <QByteArray>
@@ -21,7 +22,7 @@ class SerialPort;
 // progress bar, and forwards every received byte and timer tick to the link engine. An operation
 // sends its request and then waits, with the event loop running, until the engine is idle again.
 // The window is shown only while one of the four block operations runs.
-class frm_Kommunikation : public QWidget {
+class frm_Kommunikation : public QWidget, public kommunikation::Klingportverbindung {
     Q_OBJECT
 public:
     // `portpfad` tells which device path a COM number stands for (empty: none).
@@ -32,22 +33,22 @@ public:
     bool ComportÖffnen(int port);
     bool portOffen() const;
 
-    kommunikation::Ergebnis FirmwareSenden(const QByteArray& daten);
-    kommunikation::Ergebnis BustreiberSenden(const QByteArray& daten);
-    kommunikation::Ergebnis KonfigurationSenden(const QByteArray& daten);
-    kommunikation::Antwort KonfigurationLaden();
-    kommunikation::Antwort FirmwareAuslesen();
-    kommunikation::Antwort RufInformationAbholen(int a, int b);
-    kommunikation::Ergebnis LoggenEin();
-    void LoggenAus();
-    void BootladerResettenSenden();
-    void EmpfangspufferLeeren();
+    kommunikation::Ergebnis FirmwareSenden(const QByteArray& daten) override;
+    kommunikation::Ergebnis BustreiberSenden(const QByteArray& daten) override;
+    kommunikation::Ergebnis KonfigurationSenden(const QByteArray& daten) override;
+    kommunikation::Antwort KonfigurationLaden() override;
+    kommunikation::Antwort FirmwareAuslesen() override;
+    kommunikation::Antwort RufInformationAbholen(int a, int b) override;
+    kommunikation::Ergebnis LoggenEin() override;
+    void LoggenAus() override;
+    void BootladerResettenSenden() override;
+    void EmpfangspufferLeeren() override;
 
-    int kommunikationsModus() const { return engine.kommunikationsModus(); }
+    int kommunikationsModus() const override { return engine.kommunikationsModus(); }
     bool übertragungGestartet() const { return engine.übertragungGestartet(); }
     void setÜbertragungGestartet(bool wert) { engine.setÜbertragungGestartet(wert); }
-    bool nurBootlader() const { return engine.nurBootlader(); }
-    void setNurBootlader(bool wert) { engine.setNurBootlader(wert); }
+    bool nurBootlader() const override { return engine.nurBootlader(); }
+    void setNurBootlader(bool wert) override { engine.setNurBootlader(wert); }
 
 signals:
     // A complete bus report line, CR LF included, received while logging.

@@ -1,5 +1,6 @@
 #include "LoggenTab.h"
 
+#include "Logfenster.h"
 #include "Steuerelemente.h"
 
 #include <QCheckBox>
@@ -18,12 +19,14 @@ LoggenTab::LoggenTab(QWidget* parent)
       cmd_OpenLog(anlegen<QPushButton>(this, "cmd_OpenLog", "Öffnen")),
       cmd_DeleteLog(anlegen<QPushButton>(this, "cmd_DeleteLog", "Löschen")),
       chk_AutoSroll(anlegen<QCheckBox>(this, "chk_AutoSroll", "Auto-Scroll")),
-      cmd_LoggDrucken(anlegen<QPushButton>(this, "cmd_LoggDrucken", "Drucken"))
+      cmd_LoggDrucken(anlegen<QPushButton>(this, "cmd_LoggDrucken", "Drucken")),
+      logfenster(std::make_unique<Logfenster>(*txt_Log))
 {
     txt_Log->setReadOnly(true);
     // Unwrapped lines and no undo history keep appending cheap however long a logging session runs.
     txt_Log->setLineWrapMode(QPlainTextEdit::NoWrap);
     txt_Log->setUndoRedoEnabled(false);
+    txt_Log->setAccessibleName(QStringLiteral("Log"));
 
     auto* rahmen = anlegen<QGroupBox>(this, "Frame5", "Loggen");
     auto* befehle = new QHBoxLayout(rahmen);
@@ -39,3 +42,5 @@ LoggenTab::LoggenTab(QWidget* parent)
     seite->addWidget(txt_Log, 1);
     seite->addWidget(rahmen);
 }
+
+LoggenTab::~LoggenTab() = default;

@@ -1,17 +1,42 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QWidget>
 
+class QMenu;
 class QPushButton;
-class QTableWidget;
+class QTableView;
+class TelefonbuchModell;
 
-// The phone book tab of the main window. Its grid is the only copy of the phone book, so the
-// controls are public under their given names; the frames are found by objectName ("Frame3" etc.).
+// The phone book tab of the main window. Its grid shows the model that is the only copy of the
+// phone book; the controls are public under their given names, the frames are found by objectName
+// ("Frame3" etc.). The grid's current row is the current entry, shown selected across the row.
 class TelefonbuchTab : public QWidget {
+    Q_OBJECT
 public:
     explicit TelefonbuchTab(QWidget* parent = nullptr);
 
-    QTableWidget* const MSFlexGrid1;
+    TelefonbuchModell& modell() { return *telefonbuch; }
+    const TelefonbuchModell& modell() const { return *telefonbuch; }
+
+    // Empties every entry and makes entry 1 current.
+    void TelefonbuchTabelleAufbauen();
+    void TelefonbuchParsAnzeigen(QByteArrayView abbild);
+    // The current entry, 1 to 50.
+    int aktuelleZeile() const;
+    // Makes `zeile` current and selects its cells from the index column to `bisSpalte`.
+    void zeileMarkieren(int zeile, int bisSpalte = 7);
+    // Makes one cell current and selects only it.
+    void zelleSetzen(int zeile, int spalte);
+
+signals:
+    // "Bearbeiten" by button, context menu or double click.
+    void bearbeitenAngefordert();
+
+public:
+    QTableView* const MSFlexGrid1;
+    // The grid's context menu "Flexgrid" with "Bearbeiten" and "Löschen".
+    QMenu* const flexmenü;
 
     // Frame3 "Telefonbuch"
     QPushButton* const cmd_TelbuchAusAnlageLaden;
@@ -25,4 +50,7 @@ public:
     QPushButton* const cmd_TelbuchBearbeiten;
     QPushButton* const cmd_TelbuchLöschen;
     QPushButton* const Cmd_RufInformationAbholen;
+
+private:
+    TelefonbuchModell* const telefonbuch;
 };

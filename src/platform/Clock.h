@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QElapsedTimer>
 
 namespace platform {
@@ -18,6 +19,18 @@ public:
 
 private:
     QElapsedTimer timer;
+};
+
+// The local date and time, as the log's time stamps show it; tests hand in a clock of their own.
+class WallClock {
+public:
+    virtual ~WallClock() = default;
+    virtual QDateTime now() const = 0;
+};
+
+class SystemWallClock final : public WallClock {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
 };
 
 } // namespace platform

@@ -29,7 +29,7 @@ QMessageBox::Icon qtIcon(Icon icon)
 
 } // namespace
 
-Reply QtMessageBoxes::show(const QString& text, Icon icon, Buttons buttons)
+Reply QtMessageBoxes::show(const QString& text, Icon icon, Buttons buttons, Default standard)
 {
     // Every message also goes to the diagnostic log, so a run without a screen still tells.
     qCInfo(meldungen).noquote() << text;
@@ -37,6 +37,7 @@ Reply QtMessageBoxes::show(const QString& text, Icon icon, Buttons buttons)
     QPushButton* ok = nullptr;
     QPushButton* abbrechen = nullptr;
     QPushButton* ja = nullptr;
+    QPushButton* nein = nullptr;
     switch (buttons) {
     case Buttons::Ok:
         ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
@@ -47,9 +48,13 @@ Reply QtMessageBoxes::show(const QString& text, Icon icon, Buttons buttons)
         break;
     case Buttons::YesNo:
         ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
-        box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+        nein = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
         break;
     }
+    if (QPushButton* zweiter = abbrechen ? abbrechen : nein; zweiter && standard == Default::Second)
+        box.setDefaultButton(zweiter);
+    else
+        box.setDefaultButton(ok ? ok : ja);
     box.exec();
     const QAbstractButton* geklickt = box.clickedButton();
     if (ja)

@@ -13,7 +13,7 @@ public:
     explicit QtMessageBoxes(QString title) : title(std::move(title)) {}
 
     void setParent(QWidget* widget) { parent = widget; }
-    Reply show(const QString& text, Icon icon, Buttons buttons) override;
+    Reply show(const QString& text, Icon icon, Buttons buttons, Default standard) override;
 
 private:
     QString title;

@@ -2,11 +2,13 @@
 
 #include "Clock.h"
 #include "FirmwareTab.h"
+#include "Geraeteprobe.h"
 #include "InstanceGuard.h"
 #include "KonfigurationTab.h"
 #include "LoggenTab.h"
 #include "MessageBoxes.h"
 #include "SerialPort.h"
+#include "TelefonbuchTab.h"
 #include "frmAbout.h"
 #include "frm_Haupt.h"
 #include "frm_Kommunikation.h"
@@ -59,14 +61,12 @@ bool Programm::starten()
         return false;
     }
     werte.ÜbertragungenLoggen = true;
+    haupt->BefehleAnlegen(*link, p.meldungen, p.uhr);
+    haupt->telefonbuch->TelefonbuchTabelleAufbauen();
+    haupt->konfiguration->KonfigurationWerkseinstellungen();
     haupt->SSTab1->setCurrentIndex(0);
     // The forwarding controls follow the master number, which is still empty.
-    const KonfigurationTab& k = *haupt->konfiguration;
-    const bool mitNummer = !k.txt_Masterumleitungsnummer->text().isEmpty();
-    k.obu_aus->setEnabled(mitNummer);
-    k.obu_verzögert->setEnabled(mitNummer);
-    k.obu_sofort->setEnabled(mitNummer);
-    k.chk_ab_masterrufumleitung->setEnabled(mitNummer);
+    haupt->konfiguration->MasterumleitungFreigeben();
 
     QObject::connect(haupt.get(), &frm_Haupt::optionsRequested, haupt.get(), [this] { optionenZeigen(); });
     QObject::connect(haupt.get(), &frm_Haupt::infoRequested, haupt.get(), [this] { infoZeigen(); });
@@ -112,7 +112,8 @@ void Programm::infoZeigen()
 void Programm::ersteAktivierung()
 {
     optionenLaden();
-    // The device probe follows here: version, bootloader and bus-driver checks, the device's image.
+    GeraetPruefen(haupt->befehlsumgebung(), werte.ComportNummer, *haupt->firmware, *haupt->konfiguration,
+                  *haupt->telefonbuch);
     aktiviert = true;
 }
 

@@ -13,6 +13,7 @@ class frmAbout;
 
 namespace platform {
 class Clock;
+class WallClock;
 class InstanceGuard;
 class MessageBoxes;
 class Printers;
@@ -28,6 +29,7 @@ struct Plattform {
     platform::SettingsStore& settings;
     platform::SerialPort& serialPort;
     platform::Clock& clock;
+    const platform::WallClock& uhr;
     platform::MessageBoxes& meldungen;
     platform::Printers& drucker;
     platform::InstanceGuard& instanz;

@@ -10,7 +10,7 @@ QtPlattform::QtPlattform(const QString& settingsFile)
 
 Plattform QtPlattform::teile()
 {
-    return {settings, port, clock, meldungen, drucker, instanz, systemInfo};
+    return {settings, port, clock, uhr, meldungen, drucker, instanz, systemInfo};
 }
 
 } // namespace shell

@@ -23,6 +23,7 @@ public:
     platform::QtSettingsStore settings;
     platform::QtSerialPort port;
     platform::SteadyClock clock;
+    platform::SystemWallClock uhr;
     platform::QtMessageBoxes meldungen{Anwendungstitel};
     platform::QtPrinters drucker;
     // Keyed by the settings store, so a demonstration with settings of its own can run beside.

@@ -1,10 +1,15 @@
 #include "frm_Haupt.h"
 
 #include "FirmwareTab.h"
+#include "FirmwarestandBefehle.h"
+#include "KonfigurationBefehle.h"
 #include "KonfigurationTab.h"
+#include "Logfenster.h"
 #include "LoggenTab.h"
 #include "Programmeinstellungen.h"
 #include "Statushinweise.h"
+#include "TelefonbuchBefehle.h"
+#include "TelefonbuchModell.h"
 #include "TelefonbuchTab.h"
 
 #include <QAbstractButton>
@@ -120,12 +125,18 @@ void frm_Haupt::menüAnlegen()
     QAction* info = menuBar()->addAction(QStringLiteral("&Info"));
     info->setObjectName(QStringLiteral("Info"));
     connect(info, &QAction::triggered, this, &frm_Haupt::infoRequested);
+}
 
-    // The phone book's context menu: not in the menu bar.
-    flexmenü = new QMenu(QStringLiteral("Flexgrid"), this);
-    flexmenü->setObjectName(QStringLiteral("flexmenü"));
-    flexmenü->addAction(QStringLiteral("Bearbeiten"))->setObjectName(QStringLiteral("Bearbeiten"));
-    flexmenü->addAction(QStringLiteral("Löschen"))->setObjectName(QStringLiteral("Löschen"));
+void frm_Haupt::BefehleAnlegen(kommunikation::Klingportverbindung& link, platform::MessageBoxes& meldungen,
+                               const platform::WallClock& uhr)
+{
+    umgebung.emplace(Befehlsumgebung{link, *this, meldungen, loggen->log(), uhr});
+    konfigurationBefehle = new KonfigurationBefehle(
+        *konfiguration, *umgebung,
+        [this] { return AnrufbeantworterImTelefonbuch(telefonbuch->modell().telefonbuch()); }, this);
+    telefonbuchBefehle = new TelefonbuchBefehle(*telefonbuch, *umgebung, this);
+    firmwarestand = new FirmwarestandBefehle(
+        *firmware, *umgebung, [this](int ms) { wait(ms); }, this);
 }
 
 void frm_Haupt::hinweiseAnlegen()

@@ -1,8 +1,10 @@
 #pragma once
 
-#include <QMainWindow>
+#include "Befehlsumgebung.h"
 
-class QMenu;
+#include <QMainWindow>
+#include <optional>
+
 class QTabWidget;
 class QTimer;
 class QPushButton;
@@ -11,9 +13,12 @@ class KonfigurationTab;
 class TelefonbuchTab;
 class LoggenTab;
 class FirmwareTab;
+class KonfigurationBefehle;
+class TelefonbuchBefehle;
+class FirmwarestandBefehle;
 
-// The main window: the menu, the four tabs of the subsystems, the status-bar hints, the fixed size
-// and the set of device commands that is switched as a whole.
+// The main window: the menu, the four tabs of the subsystems with their commands, the status-bar
+// hints, the fixed size and the set of device commands that is switched as a whole.
 class frm_Haupt : public QMainWindow {
     Q_OBJECT
 public:
@@ -24,13 +29,20 @@ public:
     void KommunikationDisable();
     // Waits while the window stays responsive.
     void wait(int millisekunden);
+    // Gives the tabs their commands, which work through `link` and report through `meldungen` and the log.
+    void BefehleAnlegen(kommunikation::Klingportverbindung& link, platform::MessageBoxes& meldungen,
+                        const platform::WallClock& uhr);
+    // What the commands work with; valid once they were created.
+    const Befehlsumgebung& befehlsumgebung() const { return *umgebung; }
 
     QTabWidget* SSTab1 = nullptr;
     KonfigurationTab* konfiguration = nullptr;
     TelefonbuchTab* telefonbuch = nullptr;
     LoggenTab* loggen = nullptr;
     FirmwareTab* firmware = nullptr;
-    QMenu* flexmenü = nullptr;
+    KonfigurationBefehle* konfigurationBefehle = nullptr;
+    TelefonbuchBefehle* telefonbuchBefehle = nullptr;
+    FirmwarestandBefehle* firmwarestand = nullptr;
 
 signals:
     void optionsRequested();
@@ -51,5 +63,6 @@ private:
 
     Statushinweise* statushinweise = nullptr;
     QTimer* tim_wait = nullptr;
+    std::optional<Befehlsumgebung> umgebung;
     bool aktiviert = false;
 };

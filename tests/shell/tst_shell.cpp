@@ -33,6 +33,8 @@ namespace {
 const QString PortWarnung =
     QStringLiteral("                  Achtung!\r\nCOM-Port nicht vorhanden oder belegt!\r\n"
                    "Bitte wählen Sie einen anderen Port!");
+const QString OhneGerät =
+    QStringLiteral("Da kein Klingport angeschlossen ist wurden die Standardparameter geladen!");
 const QStringList Gerätebefehle = {"cmd_Bustreiberupdate",        "cmd_Update",
                                    "cmd_FirmwareAuslesen",        "cmd_KonfigAusAnlageLaden",
                                    "cmd_KonfigInAnlageSpeichern", "cmd_TelbuchAusAnlageLaden",
@@ -43,27 +45,39 @@ struct Lauf {
     FakeSettingsStore& settings;
     FakeSerialPort port;
     platform::SteadyClock clock;
+    platform::SystemWallClock uhr;
     FakeMessageBoxes meldungen;
     FakePrinters drucker;
     FakeInstanceGuard instanz;
     FakeSystemInfoTool systemInfo;
     std::unique_ptr<shell::Programm> programm;
+    // What the start showed, up to the end of the device probe; `meldungen` holds what came after.
+    QList<ShownMessage> beimStart;
 
     explicit Lauf(FakeSettingsStore& store) : settings(store)
     {
         for (int n = 1; n <= 6; ++n)
             settings.setValue("Ports", QString("COM%1").arg(n), QString("/dev/fake%1").arg(n));
         port.present = {"/dev/fake1", "/dev/fake2"};
+        port.gerätAnschließen();
     }
 
     // Starts the program and lets its first activation run.
     bool starten()
     {
         programm = std::make_unique<shell::Programm>(
-            shell::Plattform{settings, port, clock, meldungen, drucker, instanz, systemInfo});
-        if (!programm->starten())
-            return false;
-        return QTest::qWaitFor([this] { return programm->ersteAktivierungVorbei(); }, 2000);
+            shell::Plattform{settings, port, clock, uhr, meldungen, drucker, instanz, systemInfo});
+        const bool gestartet = programm->starten() &&
+                               QTest::qWaitFor([this] { return programm->ersteAktivierungVorbei(); }, 10000);
+        beimStart = std::exchange(meldungen.shown, {});
+        return gestartet;
+    }
+    QStringList startmeldungen() const
+    {
+        QStringList texte;
+        for (const ShownMessage& m : beimStart)
+            texte.append(m.text);
+        return texte;
     }
     void beenden()
     {
@@ -142,10 +156,10 @@ void tst_Shell::firstRunWithEmptyStore()
     QCOMPARE(lauf.programm->einstellungen().ComportNummer, 0);
     QVERIFY(lauf.programm->einstellungen().FirmwarePfad.isEmpty());
     QVERIFY(lauf.programm->einstellungen().ÜbertragungenLoggen);
-    QCOMPARE(lauf.meldungen.shown.size(), 1);
-    QCOMPARE(lauf.meldungen.shown[0].text, PortWarnung);
-    QCOMPARE(lauf.meldungen.shown[0].icon, Icon::Critical);
-    QCOMPARE(lauf.meldungen.shown[0].buttons, platform::Buttons::Ok);
+    QCOMPARE(lauf.startmeldungen(), QStringList({PortWarnung, OhneGerät}));
+    QCOMPARE(lauf.beimStart[0].icon, Icon::Critical);
+    QCOMPARE(lauf.beimStart[0].buttons, platform::Buttons::Ok);
+    QCOMPARE(lauf.beimStart[1].icon, Icon::Information);
     QVERIFY(lauf.programm->optionen()->isVisible());
     QVERIFY(lauf.control<QRadioButton>("obu_keine")->isChecked());
     QVERIFY(!lauf.fenster().isEnabled()); // locked while the settings dialog is open
@@ -166,7 +180,7 @@ void tst_Shell::storedPortOpens()
     store.setValue("Settings", "Comport", zeichen(2));
     Lauf lauf(store);
     QVERIFY(lauf.starten());
-    QVERIFY(lauf.meldungen.shown.isEmpty());
+    QCOMPARE(lauf.startmeldungen(), QStringList{"Einstellungen wurden vom Klingport geladen!"});
     QCOMPARE(lauf.port.openPath, "/dev/fake2");
     QVERIFY(!lauf.programm->optionen()->isVisible());
     QVERIFY(lauf.fenster().isEnabled());
@@ -181,9 +195,9 @@ void tst_Shell::storedPortCannotBeOpened()
     store.setValue("Settings", "Comport", zeichen(4));
     Lauf lauf(store);
     QVERIFY(lauf.starten());
-    QCOMPARE(lauf.meldungen.shown.size(), 1);
-    QCOMPARE(lauf.meldungen.shown[0].text, PortWarnung);
-    QCOMPARE(lauf.meldungen.shown[0].icon, Icon::Exclamation);
+    // The refused port first, then the probe finds no port.
+    QCOMPARE(lauf.startmeldungen(), QStringList({PortWarnung, OhneGerät}));
+    QCOMPARE(lauf.beimStart[0].icon, Icon::Exclamation);
     QCOMPARE(lauf.programm->einstellungen().ComportNummer, 0);
     QVERIFY(lauf.control<QRadioButton>("obu_keine")->isChecked());
     QVERIFY(!lauf.programm->optionen()->isVisible());
@@ -459,8 +473,9 @@ void tst_Shell::closingWhileLoggingSendsLogOffFirst()
     Lauf ruhig(store);
     store.port = &ruhig.port;
     QVERIFY(ruhig.starten());
+    const qsizetype nachDemStart = ruhig.port.writes.size();
     ruhig.fenster().close();
-    QVERIFY(ruhig.port.writes.isEmpty());
+    QCOMPARE(ruhig.port.writes.size(), nachDemStart);
 }
 
 void tst_Shell::secondInstanceIsRefused()
@@ -470,9 +485,9 @@ void tst_Shell::secondInstanceIsRefused()
     Lauf lauf(store);
     lauf.instanz.free = false;
     QVERIFY(!lauf.starten());
-    QCOMPARE(lauf.meldungen.texts(), QStringList{"Programm läuft bereits!"});
-    QCOMPARE(lauf.meldungen.shown[0].icon, Icon::Exclamation);
-    QCOMPARE(lauf.meldungen.shown[0].buttons, platform::Buttons::Ok);
+    QCOMPARE(lauf.startmeldungen(), QStringList{"Programm läuft bereits!"});
+    QCOMPARE(lauf.beimStart[0].icon, Icon::Exclamation);
+    QCOMPARE(lauf.beimStart[0].buttons, platform::Buttons::Ok);
     QVERIFY(lauf.port.opened.isEmpty());
     for (QWidget* w : QApplication::topLevelWidgets())
         QVERIFY(!w->isVisible());

@@ -29,6 +29,7 @@ using platform::Reply;
 Q_DECLARE_METATYPE(platform::Buttons)
 Q_DECLARE_METATYPE(platform::Icon)
 Q_DECLARE_METATYPE(platform::Reply)
+Q_DECLARE_METATYPE(platform::Default)
 
 class tst_Start : public QObject {
     Q_OBJECT
@@ -50,15 +51,16 @@ void tst_Start::startsConnectedToTheSimulator()
     settings.setValue("Ports", "COM1", sim.ptyPath());
     platform::QtSerialPort port;
     platform::SteadyClock clock;
+    platform::SystemWallClock uhr;
     FakeMessageBoxes meldungen;
     FakePrinters drucker;
     FakeInstanceGuard instanz;
     FakeSystemInfoTool systemInfo;
-    shell::Programm programm({settings, port, clock, meldungen, drucker, instanz, systemInfo});
+    shell::Programm programm({settings, port, clock, uhr, meldungen, drucker, instanz, systemInfo});
     QVERIFY(programm.starten());
-    QTRY_VERIFY(programm.ersteAktivierungVorbei());
+    QTRY_VERIFY_WITH_TIMEOUT(programm.ersteAktivierungVorbei(), 15000);
 
-    QVERIFY(meldungen.shown.isEmpty());
+    QCOMPARE(meldungen.texts(), QStringList{"Einstellungen wurden vom Klingport geladen!"});
     QVERIFY(programm.hauptfenster().isVisible());
     QVERIFY(programm.hauptfenster().isEnabled());
     QVERIFY(!programm.optionen()->isVisible());
@@ -137,17 +139,23 @@ void tst_Start::messageBoxes_data()
     QTest::addColumn<QString>("klick");
     QTest::addColumn<Reply>("antwort");
     QTest::addColumn<int>("qtSymbol");
+    QTest::addColumn<platform::Default>("standard");
+    QTest::addColumn<QString>("standardKnopf");
+    const auto erster = platform::Default::First;
     QTest::newRow("OK, exclamation") << Buttons::Ok << Icon::Exclamation << QStringList{"OK"} << "OK"
-                                     << Reply::Ok << int(QMessageBox::Warning);
-    QTest::newRow("yes/no, critical, yes") << Buttons::YesNo << Icon::Critical << QStringList{"Ja", "Nein"}
-                                           << "Ja" << Reply::Yes << int(QMessageBox::Critical);
+                                     << Reply::Ok << int(QMessageBox::Warning) << erster << "OK";
+    QTest::newRow("yes/no, critical, yes")
+        << Buttons::YesNo << Icon::Critical << QStringList{"Ja", "Nein"} << "Ja" << Reply::Yes
+        << int(QMessageBox::Critical) << erster << "Ja";
     QTest::newRow("yes/no, no") << Buttons::YesNo << Icon::Question << QStringList{"Ja", "Nein"} << "Nein"
-                                << Reply::No << int(QMessageBox::Question);
-    QTest::newRow("OK/cancel, cancel")
-        << Buttons::OkCancel << Icon::Information << QStringList{"OK", "Abbrechen"} << "Abbrechen"
-        << Reply::Cancel << int(QMessageBox::Information);
+                                << Reply::No << int(QMessageBox::Question) << erster << "Ja";
+    QTest::newRow("OK/cancel, cancel preselected")
+        << Buttons::OkCancel << Icon::Critical << QStringList{"OK", "Abbrechen"} << "Abbrechen"
+        << Reply::Cancel << int(QMessageBox::Critical) << platform::Default::Second << "Abbrechen";
+    QTest::newRow("OK/cancel, OK") << Buttons::OkCancel << Icon::Information << QStringList{"OK", "Abbrechen"}
+                                   << "OK" << Reply::Ok << int(QMessageBox::Information) << erster << "OK";
     QTest::newRow("no icon") << Buttons::Ok << Icon::None << QStringList{"OK"} << "OK" << Reply::Ok
-                             << int(QMessageBox::NoIcon);
+                             << int(QMessageBox::NoIcon) << erster << "OK";
 }
 
 void tst_Start::messageBoxes()
@@ -158,10 +166,12 @@ void tst_Start::messageBoxes()
     QFETCH(QString, klick);
     QFETCH(Reply, antwort);
     QFETCH(int, qtSymbol);
+    QFETCH(platform::Default, standard);
 
     platform::QtMessageBoxes meldungen("Welko Klingport Inbetriebnahmesoftware");
     QString titel, text;
     QStringList gesehen;
+    QString gesehenerStandard;
     int gesehenesSymbol = -1;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -169,13 +179,15 @@ void tst_Start::messageBoxes()
         titel = box->windowTitle();
         text = box->text();
         gesehenesSymbol = box->icon();
+        gesehenerStandard = box->defaultButton() ? box->defaultButton()->text() : QString();
         for (QAbstractButton* knopf : box->buttons())
             gesehen.append(knopf->text());
         for (QAbstractButton* knopf : box->buttons())
             if (knopf->text() == klick)
                 knopf->click();
     });
-    QCOMPARE(meldungen.show("Zeile 1\r\nZeile 2", symbol, knöpfe), antwort);
+    QCOMPARE(meldungen.show("Zeile 1\r\nZeile 2", symbol, knöpfe, standard), antwort);
+    QTEST(gesehenerStandard, "standardKnopf");
     QCOMPARE(titel, "Welko Klingport Inbetriebnahmesoftware");
     QCOMPARE(text, "Zeile 1\r\nZeile 2");
     QCOMPARE(gesehenesSymbol, qtSymbol);

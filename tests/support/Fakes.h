@@ -3,19 +3,24 @@
 // Fakes of the platform seams: they record what the program asked and answer as scripted.
 
 #include "InstanceGuard.h"
+#include "Klingport.h"
 #include "MessageBoxes.h"
 #include "Printers.h"
 #include "SerialPort.h"
 #include "SystemInfoTool.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QSet>
 #include <QStringList>
+#include <QTimer>
+#include <optional>
 
 struct ShownMessage {
     QString text;
     platform::Icon icon;
     platform::Buttons buttons;
+    platform::Default standard;
 };
 
 class FakeMessageBoxes final : public platform::MessageBoxes {
@@ -23,9 +28,10 @@ public:
     QList<ShownMessage> shown;
     QList<platform::Reply> replies; // answered in order; OK/Yes when none is left
 
-    platform::Reply show(const QString& text, platform::Icon icon, platform::Buttons buttons) override
+    platform::Reply show(const QString& text, platform::Icon icon, platform::Buttons buttons,
+                         platform::Default standard) override
     {
-        shown.append({text, icon, buttons});
+        shown.append({text, icon, buttons, standard});
         if (!replies.isEmpty())
             return replies.takeFirst();
         return buttons == platform::Buttons::YesNo ? platform::Reply::Yes : platform::Reply::Ok;
@@ -70,13 +76,29 @@ public:
     }
 };
 
-// A serial port whose devices exist when listed in `present`; it records every write.
+// A serial port whose devices exist when listed in `present`; it records every write. With a device
+// attached, the simulated Klingport answers on it in process, unpaced, on the real clock.
 class FakeSerialPort final : public platform::SerialPort {
 public:
     QSet<QString> present;
     QString openPath;
     QList<QByteArray> writes;
     QList<QString> opened;
+    std::optional<device::Klingport> gerät;
+
+    FakeSerialPort()
+    {
+        wecker.setSingleShot(true);
+        connect(&wecker, &QTimer::timeout, this, [this] {
+            gerät->advanceTo(uhr.elapsed());
+            gerätWeiter();
+        });
+    }
+    void gerätAnschließen(device::Options optionen = {})
+    {
+        gerät.emplace(std::move(optionen));
+        uhr.start();
+    }
 
     bool open(const QString& path) override
     {
@@ -94,6 +116,10 @@ public:
         if (!isOpen())
             return false;
         writes.append(bytes);
+        if (gerät) {
+            gerät->receive(bytes, uhr.elapsed());
+            gerätWeiter();
+        }
         return true;
     }
     QByteArray readAll() override { return std::exchange(input, {}); }
@@ -107,5 +133,24 @@ public:
     }
 
 private:
+    // Hands on what the device said, as a later receive event, and wakes it at its next deadline.
+    void gerätWeiter()
+    {
+        if (const QByteArray antwort = gerät->takeOutput(); !antwort.isEmpty())
+            QMetaObject::invokeMethod(
+                this,
+                [this, antwort] {
+                    if (isOpen())
+                        deliver(antwort);
+                },
+                Qt::QueuedConnection);
+        if (const std::optional<device::Millis> frist = gerät->nextDeadline())
+            wecker.start(static_cast<int>(std::max<qint64>(0, *frist - uhr.elapsed())));
+        else
+            wecker.stop();
+    }
+
     QByteArray input;
+    QElapsedTimer uhr;
+    QTimer wecker;
 };

@@ -10,7 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <algorithm>
 #include <array>
@@ -18,7 +18,7 @@
 
 namespace {
 
-enum Tab { Konfiguration, Telefonbuch, Loggen, Firmware };
+enum Tab { KonfigurationSeite, TelefonbuchSeite, LoggenSeite, FirmwareSeite };
 
 QString u8(const char* utf8)
 {
@@ -73,72 +73,75 @@ private slots:
                             const char* caption, bool enabled = true) {
             QTest::newRow(name) << int(tab) << u8(kind) << u8(frame) << u8(caption) << enabled;
         };
-        row(Konfiguration, "Frame10", "QGroupBox", "", "Anschlussart");
-        row(Konfiguration, "obu_Nebenstellenanschluß", "QRadioButton", "Frame10", "Nebenstellenanschluss");
-        row(Konfiguration, "obu_Amtsanschluß", "QRadioButton", "Frame10", "Amtsanschluss");
-        row(Konfiguration, "Frame1", "QGroupBox", "", "Konfiguration");
-        row(Konfiguration, "cmd_KonfigAusAnlageLaden", "QPushButton", "Frame1", "Aus Klingport laden", false);
-        row(Konfiguration, "cmd_KonfigInAnlageSpeichern", "QPushButton", "Frame1", "In Klingport speichern",
+        row(KonfigurationSeite, "Frame10", "QGroupBox", "", "Anschlussart");
+        row(KonfigurationSeite, "obu_Nebenstellenanschluß", "QRadioButton", "Frame10",
+            "Nebenstellenanschluss");
+        row(KonfigurationSeite, "obu_Amtsanschluß", "QRadioButton", "Frame10", "Amtsanschluss");
+        row(KonfigurationSeite, "Frame1", "QGroupBox", "", "Konfiguration");
+        row(KonfigurationSeite, "cmd_KonfigAusAnlageLaden", "QPushButton", "Frame1", "Aus Klingport laden",
             false);
-        row(Konfiguration, "cmd_Werkseinstellungen", "QPushButton", "Frame1", " Werkseinstellungen");
-        row(Konfiguration, "cmd_KonfigAusDateiLaden", "QPushButton", "Frame1", "Aus Datei laden");
-        row(Konfiguration, "cmd_KonfigInDateiSpeichern", "QPushButton", "Frame1", "In Datei speichern");
-        row(Konfiguration, "cmd_KonfigDrucken", "QPushButton", "Frame1", "Drucken");
-        row(Konfiguration, "Frame6", "QGroupBox", "", "Mithören");
-        row(Konfiguration, "obu_MithörAus", "QRadioButton", "Frame6", "An");
-        row(Konfiguration, "obu_MithörAn", "QRadioButton", "Frame6", "Aus");
-        row(Konfiguration, "Frame7", "QGroupBox", "", "Masterumleitungsnummer");
-        row(Konfiguration, "chk_ab_masterrufumleitung", "QCheckBox", "Frame7", "Anrufbeantworter");
-        row(Konfiguration, "obu_aus", "QRadioButton", "Frame7", "aus");
-        row(Konfiguration, "obu_verzögert", "QRadioButton", "Frame7", "verzögert");
-        row(Konfiguration, "obu_sofort", "QRadioButton", "Frame7", "sofort");
-        row(Konfiguration, "txt_Masterumleitungsnummer", "QLineEdit", "Frame7", "");
-        row(Konfiguration, "Frame8", "QGroupBox", "", "Variantenumschaltung");
-        row(Konfiguration, "obu_Variante1", "QRadioButton", "Frame8", "1 (Tag)");
-        row(Konfiguration, "obu_Variante2", "QRadioButton", "Frame8", "2 (Nacht)");
-        row(Konfiguration, "lab_PIN", "QLabel", "", "PIN :");
-        row(Konfiguration, "txt_PIN", "QLineEdit", "", "");
-        row(Konfiguration, "lab_LokaleRufzeit", "QLabel", "", "Lokale Rufzeit (in Sek.) :");
-        row(Konfiguration, "txt_LokaleRufzeit", "QLineEdit", "", "");
-        row(Konfiguration, "lab_ExterneRufzeit", "QLabel", "", "Externe Rufzeit (in Sek.) :");
-        row(Konfiguration, "txt_ExterneRufzeit", "QLineEdit", "", "");
-        row(Konfiguration, "lab_Türgesprächszeit", "QLabel", "", "Türgesprächszeit (in Sek.) :");
-        row(Konfiguration, "txt_Türgesprächszeit", "QLineEdit", "", "");
+        row(KonfigurationSeite, "cmd_KonfigInAnlageSpeichern", "QPushButton", "Frame1",
+            "In Klingport speichern", false);
+        row(KonfigurationSeite, "cmd_Werkseinstellungen", "QPushButton", "Frame1", " Werkseinstellungen");
+        row(KonfigurationSeite, "cmd_KonfigAusDateiLaden", "QPushButton", "Frame1", "Aus Datei laden");
+        row(KonfigurationSeite, "cmd_KonfigInDateiSpeichern", "QPushButton", "Frame1", "In Datei speichern");
+        row(KonfigurationSeite, "cmd_KonfigDrucken", "QPushButton", "Frame1", "Drucken");
+        row(KonfigurationSeite, "Frame6", "QGroupBox", "", "Mithören");
+        row(KonfigurationSeite, "obu_MithörAus", "QRadioButton", "Frame6", "An");
+        row(KonfigurationSeite, "obu_MithörAn", "QRadioButton", "Frame6", "Aus");
+        row(KonfigurationSeite, "Frame7", "QGroupBox", "", "Masterumleitungsnummer");
+        row(KonfigurationSeite, "chk_ab_masterrufumleitung", "QCheckBox", "Frame7", "Anrufbeantworter");
+        row(KonfigurationSeite, "obu_aus", "QRadioButton", "Frame7", "aus");
+        row(KonfigurationSeite, "obu_verzögert", "QRadioButton", "Frame7", "verzögert");
+        row(KonfigurationSeite, "obu_sofort", "QRadioButton", "Frame7", "sofort");
+        row(KonfigurationSeite, "txt_Masterumleitungsnummer", "QLineEdit", "Frame7", "");
+        row(KonfigurationSeite, "Frame8", "QGroupBox", "", "Variantenumschaltung");
+        row(KonfigurationSeite, "obu_Variante1", "QRadioButton", "Frame8", "1 (Tag)");
+        row(KonfigurationSeite, "obu_Variante2", "QRadioButton", "Frame8", "2 (Nacht)");
+        row(KonfigurationSeite, "lab_PIN", "QLabel", "", "PIN :");
+        row(KonfigurationSeite, "txt_PIN", "QLineEdit", "", "");
+        row(KonfigurationSeite, "lab_LokaleRufzeit", "QLabel", "", "Lokale Rufzeit (in Sek.) :");
+        row(KonfigurationSeite, "txt_LokaleRufzeit", "QLineEdit", "", "");
+        row(KonfigurationSeite, "lab_ExterneRufzeit", "QLabel", "", "Externe Rufzeit (in Sek.) :");
+        row(KonfigurationSeite, "txt_ExterneRufzeit", "QLineEdit", "", "");
+        row(KonfigurationSeite, "lab_Türgesprächszeit", "QLabel", "", "Türgesprächszeit (in Sek.) :");
+        row(KonfigurationSeite, "txt_Türgesprächszeit", "QLineEdit", "", "");
 
-        row(Telefonbuch, "MSFlexGrid1", "QTableWidget", "", "");
-        row(Telefonbuch, "Frame3", "QGroupBox", "", "Telefonbuch");
-        row(Telefonbuch, "cmd_TelbuchAusAnlageLaden", "QPushButton", "Frame3", "Aus Klingport laden", false);
-        row(Telefonbuch, "cmd_TelbuchInAnlageSpeichern", "QPushButton", "Frame3", "In Klingport speichern",
+        row(TelefonbuchSeite, "MSFlexGrid1", "QTableView", "", "");
+        row(TelefonbuchSeite, "Frame3", "QGroupBox", "", "Telefonbuch");
+        row(TelefonbuchSeite, "cmd_TelbuchAusAnlageLaden", "QPushButton", "Frame3", "Aus Klingport laden",
             false);
-        row(Telefonbuch, "cmd_TelbuchAusAnlageLoeschen", "QPushButton", "Frame3", "Telefonbuch löschen");
-        row(Telefonbuch, "cmd_TelbuchAusDateiLaden", "QPushButton", "Frame3", "Aus Datei laden");
-        row(Telefonbuch, "cmd_TelbuchInDateiSpeichern", "QPushButton", "Frame3", "In Datei speichern");
-        row(Telefonbuch, "cmd_TelbuchDrucken", "QPushButton", "Frame3", "Drucken");
-        row(Telefonbuch, "Frame2", "QGroupBox", "", "Telefonbucheintrag");
-        row(Telefonbuch, "cmd_TelbuchBearbeiten", "QPushButton", "Frame2", "Bearbeiten");
-        row(Telefonbuch, "cmd_TelbuchLöschen", "QPushButton", "Frame2", "Löschen");
-        row(Telefonbuch, "Cmd_RufInformationAbholen", "QPushButton", "Frame2", "Ruftaste zuordnen");
+        row(TelefonbuchSeite, "cmd_TelbuchInAnlageSpeichern", "QPushButton", "Frame3",
+            "In Klingport speichern", false);
+        row(TelefonbuchSeite, "cmd_TelbuchAusAnlageLoeschen", "QPushButton", "Frame3", "Telefonbuch löschen");
+        row(TelefonbuchSeite, "cmd_TelbuchAusDateiLaden", "QPushButton", "Frame3", "Aus Datei laden");
+        row(TelefonbuchSeite, "cmd_TelbuchInDateiSpeichern", "QPushButton", "Frame3", "In Datei speichern");
+        row(TelefonbuchSeite, "cmd_TelbuchDrucken", "QPushButton", "Frame3", "Drucken");
+        row(TelefonbuchSeite, "Frame2", "QGroupBox", "", "Telefonbucheintrag");
+        row(TelefonbuchSeite, "cmd_TelbuchBearbeiten", "QPushButton", "Frame2", "Bearbeiten");
+        row(TelefonbuchSeite, "cmd_TelbuchLöschen", "QPushButton", "Frame2", "Löschen");
+        row(TelefonbuchSeite, "Cmd_RufInformationAbholen", "QPushButton", "Frame2", "Ruftaste zuordnen");
 
-        row(Loggen, "txt_Log", "QPlainTextEdit", "", "");
-        row(Loggen, "Frame5", "QGroupBox", "", "Loggen");
-        row(Loggen, "cmd_StartLog", "QPushButton", "Frame5", "Start");
-        row(Loggen, "cmd_SaveLog", "QPushButton", "Frame5", "Speichern");
-        row(Loggen, "cmd_OpenLog", "QPushButton", "Frame5", "Öffnen");
-        row(Loggen, "cmd_DeleteLog", "QPushButton", "Frame5", "Löschen");
-        row(Loggen, "chk_AutoSroll", "QCheckBox", "Frame5", "Auto-Scroll");
-        row(Loggen, "cmd_LoggDrucken", "QPushButton", "Frame5", "Drucken");
+        row(LoggenSeite, "txt_Log", "QPlainTextEdit", "", "");
+        row(LoggenSeite, "Frame5", "QGroupBox", "", "Loggen");
+        row(LoggenSeite, "cmd_StartLog", "QPushButton", "Frame5", "Start");
+        row(LoggenSeite, "cmd_SaveLog", "QPushButton", "Frame5", "Speichern");
+        row(LoggenSeite, "cmd_OpenLog", "QPushButton", "Frame5", "Öffnen");
+        row(LoggenSeite, "cmd_DeleteLog", "QPushButton", "Frame5", "Löschen");
+        row(LoggenSeite, "chk_AutoSroll", "QCheckBox", "Frame5", "Auto-Scroll");
+        row(LoggenSeite, "cmd_LoggDrucken", "QPushButton", "Frame5", "Drucken");
 
-        row(Firmware, "Frame4", "QGroupBox", "", "Firmwaredatei");
-        row(Firmware, "cmd_Update", "QPushButton", "Frame4", "Übertragen");
-        row(Firmware, "cmd_FirmwaredateiÄndern", "QPushButton", "Frame4", "Datei auswählen");
-        row(Firmware, "lab_Firmwaredateiname", "QLabel", "Frame4", "");
-        row(Firmware, "fra_Firmwarestand", "QGroupBox", "", "Firmwarestand");
-        row(Firmware, "cmd_FirmwareAuslesen", "QPushButton", "fra_Firmwarestand", "Auslesen");
-        row(Firmware, "lab_Firmwarestand", "QLabel", "fra_Firmwarestand", "");
-        row(Firmware, "Frame9", "QGroupBox", "", "Bustreiberdatei");
-        row(Firmware, "cmd_Bustreiberupdate", "QPushButton", "Frame9", "Übertragen");
-        row(Firmware, "cmd_BustreiberdateiÄndern", "QPushButton", "Frame9", "Datei auswählen");
-        row(Firmware, "lab_Bustreiberdateiname", "QLabel", "Frame9", "");
+        row(FirmwareSeite, "Frame4", "QGroupBox", "", "Firmwaredatei");
+        row(FirmwareSeite, "cmd_Update", "QPushButton", "Frame4", "Übertragen");
+        row(FirmwareSeite, "cmd_FirmwaredateiÄndern", "QPushButton", "Frame4", "Datei auswählen");
+        row(FirmwareSeite, "lab_Firmwaredateiname", "QLabel", "Frame4", "");
+        row(FirmwareSeite, "fra_Firmwarestand", "QGroupBox", "", "Firmwarestand");
+        row(FirmwareSeite, "cmd_FirmwareAuslesen", "QPushButton", "fra_Firmwarestand", "Auslesen");
+        row(FirmwareSeite, "lab_Firmwarestand", "QLabel", "fra_Firmwarestand", "");
+        row(FirmwareSeite, "Frame9", "QGroupBox", "", "Bustreiberdatei");
+        row(FirmwareSeite, "cmd_Bustreiberupdate", "QPushButton", "Frame9", "Übertragen");
+        row(FirmwareSeite, "cmd_BustreiberdateiÄndern", "QPushButton", "Frame9", "Datei auswählen");
+        row(FirmwareSeite, "lab_Bustreiberdateiname", "QLabel", "Frame9", "");
     }
 
     // The data tag is the objectName, so a misspelt name fails here as a missing control.
@@ -161,7 +164,7 @@ private slots:
             QVERIFY(!box->isChecked());
     }
 
-    void logIsReadOnly() { QVERIFY(static_cast<LoggenTab&>(*tabs[Loggen]).txt_Log->isReadOnly()); }
+    void logIsReadOnly() { QVERIFY(static_cast<LoggenTab&>(*tabs[LoggenSeite]).txt_Log->isReadOnly()); }
 
     void textLimits_data()
     {
@@ -176,7 +179,7 @@ private slots:
     void textLimits()
     {
         QFETCH(int, maxLength);
-        auto* edit = tabs[Konfiguration]->findChild<QLineEdit*>(u8(QTest::currentDataTag()));
+        auto* edit = tabs[KonfigurationSeite]->findChild<QLineEdit*>(u8(QTest::currentDataTag()));
         QVERIFY(edit);
         QCOMPARE(edit->maxLength(), maxLength);
     }
@@ -217,10 +220,10 @@ private slots:
     void fitsTabPage_data()
     {
         QTest::addColumn<int>("tab");
-        QTest::newRow("Konfiguration") << int(Konfiguration);
-        QTest::newRow("Telefonbuch") << int(Telefonbuch);
-        QTest::newRow("Loggen") << int(Loggen);
-        QTest::newRow("Firmware") << int(Firmware);
+        QTest::newRow("Konfiguration") << int(KonfigurationSeite);
+        QTest::newRow("Telefonbuch") << int(TelefonbuchSeite);
+        QTest::newRow("Loggen") << int(LoggenSeite);
+        QTest::newRow("Firmware") << int(FirmwareSeite);
     }
 
     // The fixed main window leaves each tab page 655 x 370; every control must show whole within it.

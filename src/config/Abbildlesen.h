@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Befehlsumgebung.h"
+
+#include <QByteArray>
+#include <optional>
+
+// How a failed read of the device image is logged; the phone book's load words time-out and busy
+// its own way, every other command as the configuration does.
+struct Lesefehlertexte {
+    const char* timeout = " Konfiguration auslesen wegen Timeout abgebrochen";
+    const char* belegt = " Konfiguration auslesen nicht möglich, da die Schnittstelle belegt ist";
+};
+
+// Reads the device image. A failure, or a successful read shorter than `mindestlänge`, is reported
+// by message box and log line (stamped `stempel`) and gives nothing.
+std::optional<QByteArray> AbbildLesen(const Befehlsumgebung& umgebung, const QDateTime& stempel,
+                                      qsizetype mindestlänge, Lesefehlertexte texte = {});
