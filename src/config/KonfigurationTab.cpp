@@ -124,7 +124,16 @@ KonfigurationTab::KonfigurationTab(QWidget* parent)
     seite->addLayout(links, 1);
     seite->addLayout(rechts, 1);
 
-    connect(obu_Amtsanschluß, &QRadioButton::toggled, txt_LokaleRufzeit, &QLineEdit::setEnabled);
+    // The local ring time counts only on an exchange line.
+    txt_LokaleRufzeit->setEnabled(obu_Amtsanschluß->isChecked());
+    connect(obu_Amtsanschluß, &QRadioButton::toggled, txt_LokaleRufzeit, [this](bool gewählt) {
+        if (gewählt)
+            txt_LokaleRufzeit->setEnabled(true);
+    });
+    connect(obu_Nebenstellenanschluß, &QRadioButton::toggled, txt_LokaleRufzeit, [this](bool gewählt) {
+        if (gewählt)
+            txt_LokaleRufzeit->setEnabled(false);
+    });
     connect(txt_Masterumleitungsnummer, &QLineEdit::textChanged, this, [this](const QString& nummer) {
         if (nummer.isEmpty()) {
             chk_ab_masterrufumleitung->setChecked(false);

@@ -62,11 +62,7 @@ bool Programm::starten()
     }
     werte.ÜbertragungenLoggen = true;
     haupt->BefehleAnlegen(*link, p.meldungen, p.uhr);
-    haupt->telefonbuch->TelefonbuchTabelleAufbauen();
-    haupt->konfiguration->KonfigurationWerkseinstellungen();
-    haupt->SSTab1->setCurrentIndex(0);
-    // The forwarding controls follow the master number, which is still empty.
-    haupt->konfiguration->MasterumleitungFreigeben();
+    haupt->AnfangszustandHerstellen();
 
     QObject::connect(haupt.get(), &frm_Haupt::optionsRequested, haupt.get(), [this] { optionenZeigen(); });
     QObject::connect(haupt.get(), &frm_Haupt::infoRequested, haupt.get(), [this] { infoZeigen(); });

@@ -127,6 +127,15 @@ void frm_Haupt::menüAnlegen()
     connect(info, &QAction::triggered, this, &frm_Haupt::infoRequested);
 }
 
+void frm_Haupt::AnfangszustandHerstellen()
+{
+    telefonbuch->TelefonbuchTabelleAufbauen();
+    konfiguration->KonfigurationWerkseinstellungen();
+    SSTab1->setCurrentIndex(0);
+    // The number is still empty: the forwarding controls are disabled, their values untouched.
+    konfiguration->MasterumleitungFreigeben();
+}
+
 void frm_Haupt::BefehleAnlegen(kommunikation::Klingportverbindung& link, platform::MessageBoxes& meldungen,
                                const platform::WallClock& uhr)
 {

@@ -32,6 +32,8 @@ public:
     // Gives the tabs their commands, which work through `link` and report through `meldungen` and the log.
     void BefehleAnlegen(kommunikation::Klingportverbindung& link, platform::MessageBoxes& meldungen,
                         const platform::WallClock& uhr);
+    // The state after loading: empty phone book, factory configuration, first tab.
+    void AnfangszustandHerstellen();
     // What the commands work with; valid once they were created.
     const Befehlsumgebung& befehlsumgebung() const { return *umgebung; }
 

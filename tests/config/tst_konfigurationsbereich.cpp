@@ -42,7 +42,10 @@ private slots:
         QCOMPARE(abbild.size(), 6144);
         QCOMPARE(abbild[0], gelesen[0]);
         QCOMPARE(abbild[1], '\x01');
-        QCOMPARE(abbild.mid(2, 12), QByteArray("030\0" "030\0" "060\0", 12));
+        QCOMPARE(abbild.mid(2, 12), QByteArray("030\0"
+                                               "030\0"
+                                               "060\0",
+                                               12));
         QCOMPARE(abbild.mid(14, 2), QByteArray(2, '\0'));
         QCOMPARE(abbild.mid(16, 6), QByteArray("5183\0\0", 6));
         QCOMPARE(abbild.mid(22, 42), gelesen.mid(22, 42));
@@ -153,9 +156,8 @@ private slots:
         QCOMPARE(Put0("12", 4), QByteArray("12\0\0", 4));
         QCOMPARE(Put0("12345", 4), "12345");
         QCOMPARE(feldGenau("12345", 4), "1234");
-        const std::pair<const char*, int> hex[] = {{"0", 0},  {"9", 9},  {"A", 10}, {"B", 11},
-                                                   {"F", 15}, {"b", 0},  {"G", 0},  {"", 0},
-                                                   {"10", 0}, {"-", 0}};
+        const std::pair<const char*, int> hex[] = {{"0", 0}, {"9", 9}, {"A", 10}, {"B", 11}, {"F", 15},
+                                                   {"b", 0}, {"G", 0}, {"", 0},   {"10", 0}, {"-", 0}};
         for (const auto& [ziffer, wert] : hex)
             QVERIFY2(HEXStringToLong(QString::fromLatin1(ziffer)) == wert, ziffer);
     }
@@ -167,7 +169,9 @@ private slots:
             alle[i] = static_cast<char>(i);
         QCOMPARE(windows1252::kodieren(windows1252::dekodieren(alle)), alle);
         QCOMPARE(windows1252::kodieren(u"Müller €"), QByteArray("M\xFCller \x80"));
-        QCOMPARE(windows1252::dekodieren("Stra\xDF" "e \x84x\x93"), QString::fromUtf8("Straße „x“"));
+        QCOMPARE(windows1252::dekodieren("Stra\xDF"
+                                         "e \x84x\x93"),
+                 QString::fromUtf8("Straße „x“"));
         QCOMPARE(windows1252::kodieren(u"Ω😀"), "??");
     }
 };

@@ -1,14 +1,14 @@
 // The phone book half of the device image, the entries' derived cells and the grid's model.
 
-#include "Telefonbuchbereich.h"
 #include "TelefonbuchModell.h"
+#include "Telefonbuchbereich.h"
 
 #include <QTest>
 
 namespace {
 
-constexpr int Satz1 = 256;   // entry record 1
-constexpr int Name1 = 4096;  // name 1
+constexpr int Satz1 = 256;  // entry record 1
+constexpr int Name1 = 4096; // name 1
 
 QByteArray abbildMitSatz(const QByteArray& satz, int nummer = 1)
 {
@@ -46,19 +46,28 @@ private slots:
         QByteArray satz(64, '\0');
         satz[10] = 'A';
         satz[36] = 'A';
-        QTest::newRow("both flags A") << satz << "3" << "0" << "00-00-00-00-00-00-00-00" << "frei";
+        QTest::newRow("both flags A") << satz << "3"
+                                      << "0"
+                                      << "00-00-00-00-00-00-00-00"
+                                      << "frei";
         satz[36] = 'a';
         satz[8] = '0';
-        QTest::newRow("lower-case a is off, door station '0'") << satz << "1" << "0"
-                                                               << "00-00-00-00-00-00-00-00" << "frei";
+        QTest::newRow("lower-case a is off, door station '0'") << satz << "1"
+                                                               << "0"
+                                                               << "00-00-00-00-00-00-00-00"
+                                                               << "frei";
         satz[10] = ' ';
         satz[36] = 'A';
         satz[8] = '7';
         satz[0] = 0x0A;
-        QTest::newRow("only letters in the address") << satz << "2" << "7" << "0A-00-00-00-00-00-00-00"
+        QTest::newRow("only letters in the address") << satz << "2"
+                                                     << "7"
+                                                     << "0A-00-00-00-00-00-00-00"
                                                      << "gefangen";
         satz.replace(0, 8, QByteArray::fromHex("ff0110a0000000e3"));
-        QTest::newRow("upper-case hexadecimal") << satz << "2" << "7" << "FF-01-10-A0-00-00-00-E3"
+        QTest::newRow("upper-case hexadecimal") << satz << "2"
+                                                << "7"
+                                                << "FF-01-10-A0-00-00-00-E3"
                                                 << "gefangen";
     }
 
@@ -75,8 +84,8 @@ private slots:
     void writingCells_data()
     {
         QTest::addColumn<Telefonbucheintrag>("eintrag");
-        QTest::addColumn<QByteArray>("satz");       // the record's first 37 bytes
-        QTest::addColumn<QByteArray>("name");       // the name field
+        QTest::addColumn<QByteArray>("satz");           // the record's first 37 bytes
+        QTest::addColumn<QByteArray>("name");           // the name field
         QTest::addColumn<Telefonbucheintrag>("zurück"); // what reading the image gives
         Telefonbucheintrag e;
         e.Teilnehmer = "Müller";
@@ -84,8 +93,8 @@ private slots:
         e.Anrufbeantworter = "1";
         e.Türstation = "0";
         e.Adresse = "0A-ff-10-00-00-00-00-01";
-        QByteArray satz = QByteArray::fromHex("0a00100000000001") + '0' + '\0' + 'A' + e.Nummer1.toLatin1() +
-                          '\0' + ' ';
+        QByteArray satz =
+            QByteArray::fromHex("0a00100000000001") + '0' + '\0' + 'A' + e.Nummer1.toLatin1() + '\0' + ' ';
         Telefonbucheintrag zurück = e;
         zurück.Adresse = "0A-00-10-00-00-00-00-01"; // lower-case digits are written as 0
         zurück.Tastercode = "gefangen";
@@ -111,7 +120,8 @@ private slots:
         fremd.Türstation = "x";
         fremd.Anrufbeantworter = "x";
         satz = QByteArray(10, '\0') + ' ' + QByteArray(25, '\0') + ' ';
-        QTest::newRow("door station no digit") << fremd << satz << QByteArray(20, '\0') << Telefonbucheintrag{};
+        QTest::newRow("door station no digit")
+            << fremd << satz << QByteArray(20, '\0') << Telefonbucheintrag{};
     }
 
     void writingCells()
@@ -177,8 +187,9 @@ private slots:
         QStringList titel;
         for (int s = 0; s < 8; ++s)
             titel << modell.headerData(s, Qt::Horizontal).toString();
-        QCOMPARE(titel, QStringList({"Index", "Teilnehmer", "Telefonnummer Variante 1", "Telefonnummer Variante 2",
-                                     "Anrufbeantworter", "Türstation", "Tastercode", "Adresse"}));
+        QCOMPARE(titel,
+                 QStringList({"Index", "Teilnehmer", "Telefonnummer Variante 1", "Telefonnummer Variante 2",
+                              "Anrufbeantworter", "Türstation", "Tastercode", "Adresse"}));
         QStringList leer;
         for (int s = 0; s < 8; ++s)
             leer << modell.index(49, s).data().toString();

@@ -1,0 +1,203 @@
+// The version query, its reset key and the device probe of the first activation, the link scripted.
+
+#include "FirmwareTab.h"
+#include "FirmwarestandBefehle.h"
+#include "Geraeteabbild.h"
+#include "Geraeteprobe.h"
+#include "Hauptfenster.h"
+#include "KonfigurationTab.h"
+#include "Konfigurationsbereich.h"
+#include "TelefonbuchModell.h"
+#include "TelefonbuchTab.h"
+#include "Telefonbuchbereich.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using kommunikation::Antwort;
+using kommunikation::Ergebnis;
+using platform::Icon;
+
+Q_DECLARE_METATYPE(platform::Icon)
+
+namespace {
+
+const QByteArray Vollständig = "Klingport V2.10 / Bustreiber PIC V1.07\r\n";
+const QByteArray Bootlader = "Klingport Bootlader V1.02\r\n";
+const QByteArray OhneBustreiber = "Klingport V2.10 / Bustreiber fehlt\r\n";
+const QString BootladerMeldung =
+    "Der Klingport besitzt nur einen Bootlader. Bitte installieren sie eine Firmware!";
+const QString BustreiberMeldung =
+    "Der Klingport besitzt keinen Bustreiber. Bitte installieren sie eine Bustreiber-Firmware!";
+
+Antwort antwort(const QByteArray& text)
+{
+    return {Ergebnis::Erfolg, text};
+}
+
+QByteArray geräteabbild()
+{
+    Konfiguration k;
+    k.PIN = "1111";
+    k.anschlussart = Anschlussart::Amtsanschluss;
+    Telefonbuch buch;
+    buch[4].Teilnehmer = "Pförtner";
+    QByteArray abbild = TelefonbuchInAbbild(KonfigurationInAbbild(QByteArray(abbild::Größe, '\0'), k), buch);
+    abbild[0] = 3; // a first byte like a failure code is still data
+    return abbild;
+}
+
+} // namespace
+
+class tst_Firmwarestand : public QObject {
+    Q_OBJECT
+private slots:
+    void versionQuery_data()
+    {
+        QTest::addColumn<Antwort>("antwort");
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<QString>("meldung");
+        QTest::addColumn<Icon>("symbol");
+        QTest::addColumn<bool>("nurBootlader");
+        const Antwort v = antwort(Vollständig);
+        QTest::newRow("complete") << v
+                                  << "07.12.2026 09:05:00 Firmwareversion erfolgreich ausgelesen: \r\n\t\t" +
+                                         QString(Vollständig)
+                                  << "Firmware erfolgreich ausgelesen!" << Icon::Information << false;
+        QTest::newRow("bootloader") << antwort(Bootlader)
+                                    << "07.12.2026 09:05:00 Das Klingport besitzt nur den " +
+                                           QString(Bootlader)
+                                    << BootladerMeldung << Icon::Exclamation << true;
+        QTest::newRow("no bus driver")
+            << antwort(OhneBustreiber) << "07.12.2026 09:05:00 Das Klingport besitzt keinen Bustreiber!\r\n"
+            << BustreiberMeldung << Icon::Exclamation << false;
+        QTest::newRow("time-out")
+            << Antwort{Ergebnis::Timeout, {}}
+            << "07.12.2026 09:05:00 Firmwareversionauslesen wegen Timeout abgebrochen\r\n"
+            << "Auslesen wegen Timeout abgebrochen!" << Icon::Critical << true;
+        QTest::newRow("busy")
+            << Antwort{Ergebnis::Belegt, {}}
+            << "07.12.2026 09:05:00 Firmwareversionauslesen nicht möglich, da die Schnittstelle "
+               "belegt ist\r\n"
+            << "Andere Programmteile greifen gerade\r\nauf die Schnittstelle zu. \r\n"
+               "Beenden Sie ggf. die Logfunktion."
+            << Icon::Exclamation << true;
+        QTest::newRow("transfer error")
+            << Antwort{Ergebnis::Transferfehler, {}}
+            << "07.12.2026 09:05:00 Firmwareversionauslesen wegen Übertragungsfehlern abgebrochen\r\n"
+            << "Auslesen wegen Übertragungsfehlern abgebrochen!" << Icon::Critical << true;
+    }
+
+    void versionQuery()
+    {
+        QFETCH(Antwort, antwort);
+        QFETCH(QString, log);
+        QFETCH(QString, meldung);
+        QFETCH(Icon, symbol);
+        QFETCH(bool, nurBootlader);
+        Hauptfenster h;
+        h.link.bootlader = true; // only an answer changes it
+        h.link.versionen = {antwort};
+        h.fenster.firmware->lab_Firmwarestand->setText("vorher");
+        h.klicken("cmd_FirmwareAuslesen");
+        QCOMPARE(h.link.aufrufe, QStringList({"EmpfangspufferLeeren", "LoggenAus", "FirmwareAuslesen"}));
+        QCOMPARE(h.bedienbarWährend, QList<bool>{false});
+        QVERIFY(h.fenster.isEnabled());
+        QCOMPARE(h.log(), log);
+        QCOMPARE(h.meldungen.texts(), QStringList{meldung});
+        QCOMPARE(h.meldungen.shown[0].icon, symbol);
+        QCOMPARE(h.link.bootlader, nurBootlader);
+        QCOMPARE(h.fenster.firmware->lab_Firmwarestand->text(),
+                 antwort.erfolgreich() ? QString::fromLatin1(antwort.daten) : "vorher");
+    }
+
+    void resetKeyOnceUntilCompleteAnswer()
+    {
+        Hauptfenster h;
+        QPushButton* knopf = h.fenster.firmware->cmd_FirmwareAuslesen;
+        FirmwarestandBefehle& befehle = *h.fenster.firmwarestand;
+        QTest::keyClick(knopf, 'R'); // upper case is no reset
+        QVERIFY(!befehle.resetAngefordert());
+        QTest::keyClick(knopf, 'r');
+        QVERIFY(befehle.resetAngefordert());
+        h.link.versionen = {antwort(Bootlader), antwort(Vollständig)};
+        h.klicken("cmd_FirmwareAuslesen");
+        QVERIFY(befehle.resetAngefordert()); // the bootloader's answer is not complete
+        h.klicken("cmd_FirmwareAuslesen");
+        QVERIFY(!befehle.resetAngefordert());
+        QVERIFY(!h.link.aufrufe.contains("BootladerResettenSenden")); // the reset itself waits its pause
+    }
+
+    void probe_data()
+    {
+        QTest::addColumn<int>("comport");
+        QTest::addColumn<QList<Antwort>>("version");
+        QTest::addColumn<QList<Antwort>>("bild");
+        QTest::addColumn<QString>("meldung");
+        QTest::addColumn<Icon>("symbol");
+        QTest::addColumn<QString>("anzeige");
+        QTest::addColumn<bool>("übernommen");
+        const QList<Antwort> v = {antwort(Vollständig)};
+        const QList<Antwort> keins;
+        const QString leer;
+        QTest::newRow("no port")
+            << 0 << keins << keins
+            << "Da kein Klingport angeschlossen ist wurden die Standardparameter geladen!"
+            << Icon::Information << leer << false;
+        QTest::newRow("no device")
+            << 1 << keins << keins
+            << "Da kein Klingport angeschlossen ist, wurden die Standardparameter geladen!"
+            << Icon::Information << leer << false;
+        QTest::newRow("broken line") << 1 << QList<Antwort>{{Ergebnis::Transferfehler, {}}} << keins
+                                     << "Übertragung wegen Übertragungsfehler abgebrochen"
+                                     << Icon::Information << leer << false;
+        QTest::newRow("bootloader") << 1 << QList<Antwort>{antwort(Bootlader)} << keins << BootladerMeldung
+                                    << Icon::Exclamation << QString(Bootlader) << false;
+        QTest::newRow("no bus driver")
+            << 1 << QList<Antwort>{antwort(OhneBustreiber)} << keins << BustreiberMeldung << Icon::Exclamation
+            << QString(OhneBustreiber) << false;
+        QTest::newRow("complete") << 1 << v << QList<Antwort>{antwort(geräteabbild())}
+                                  << "Einstellungen wurden vom Klingport geladen!" << Icon::Information
+                                  << QString(Vollständig) << true;
+        QTest::newRow("image time-out") << 1 << v << keins << "Übertragung wegen TimeOut abgebrochen"
+                                        << Icon::Information << QString(Vollständig) << false;
+        QTest::newRow("image transfer error") << 1 << v << QList<Antwort>{{Ergebnis::Transferfehler, {}}}
+                                              << "Übertragung wegen Übertragungsfehler abgebrochen"
+                                              << Icon::Information << QString(Vollständig) << false;
+        QTest::newRow("image busy") << 1 << v << QList<Antwort>{{Ergebnis::Belegt, {}}}
+                                    << "Die Schnittstelle ist belegt" << Icon::Information
+                                    << QString(Vollständig) << false;
+    }
+
+    void probe()
+    {
+        QFETCH(int, comport);
+        QFETCH(QList<Antwort>, version);
+        QFETCH(QList<Antwort>, bild);
+        QFETCH(QString, meldung);
+        QFETCH(Icon, symbol);
+        QFETCH(QString, anzeige);
+        QFETCH(bool, übernommen);
+        Hauptfenster h;
+        h.link.versionen = version;
+        h.link.bilder = bild;
+        GeraetPruefen(h.fenster.befehlsumgebung(), comport, *h.fenster.firmware, *h.fenster.konfiguration,
+                      *h.fenster.telefonbuch);
+        QCOMPARE(h.meldungen.texts(), QStringList{meldung});
+        QCOMPARE(h.meldungen.shown[0].icon, symbol);
+        QCOMPARE(h.fenster.firmware->lab_Firmwarestand->text(), anzeige);
+        QCOMPARE(h.link.bootlader, anzeige == Bootlader);
+        QVERIFY(h.log().isEmpty());
+        QVERIFY(h.fenster.isEnabled());
+        QCOMPARE(h.fenster.konfiguration->angezeigteKonfiguration().PIN, übernommen ? "1111" : "5183");
+        QCOMPARE(h.fenster.telefonbuch->modell().eintrag(5).Teilnehmer, übernommen ? "Pförtner" : "");
+        if (comport != 0)
+            QCOMPARE(h.link.aufrufe.mid(0, 3),
+                     QStringList({"EmpfangspufferLeeren", "LoggenAus", "FirmwareAuslesen"}));
+        QVERIFY(!h.bedienbarWährend.contains(true));
+    }
+};
+
+QTEST_MAIN(tst_Firmwarestand)
+#include "tst_firmwarestand.moc"

@@ -1,0 +1,80 @@
+#pragma once
+
+// A scripted device link: it records every call and answers with the next scripted outcome.
+// Like the real link, every operation finds it busy while bus logging runs.
+
+#include "Klingportverbindung.h"
+
+#include <QList>
+#include <QStringList>
+#include <functional>
+
+class FakeVerbindung final : public kommunikation::Klingportverbindung {
+public:
+    using Antwort = kommunikation::Antwort;
+    using Ergebnis = kommunikation::Ergebnis;
+
+    QStringList aufrufe;
+    QList<Antwort> bilder;           // what KonfigurationLaden answers, in order; then time-outs
+    QList<Ergebnis> sendeergebnisse; // what KonfigurationSenden answers, in order; then success
+    QList<Antwort> versionen;        // what FirmwareAuslesen answers, in order; then time-outs
+    QList<QByteArray> gesendet;      // the images handed to KonfigurationSenden
+    int modus = 0;
+    bool bootlader = false;
+    // Runs inside every operation that waits, as the event loop would run.
+    std::function<void()> währendDesWartens = [] {};
+
+    Ergebnis FirmwareSenden(const QByteArray&) override { return warten("FirmwareSenden", Ergebnis::Erfolg); }
+    Ergebnis BustreiberSenden(const QByteArray&) override
+    {
+        return warten("BustreiberSenden", Ergebnis::Erfolg);
+    }
+    Ergebnis KonfigurationSenden(const QByteArray& daten) override
+    {
+        gesendet.append(daten);
+        return warten("KonfigurationSenden",
+                      sendeergebnisse.isEmpty() ? Ergebnis::Erfolg : sendeergebnisse.takeFirst());
+    }
+    Antwort KonfigurationLaden() override { return antworten("KonfigurationLaden", bilder); }
+    Antwort FirmwareAuslesen() override { return antworten("FirmwareAuslesen", versionen); }
+    Antwort RufInformationAbholen(int, int) override
+    {
+        return {warten("RufInformationAbholen", Ergebnis::Timeout), {}};
+    }
+    Ergebnis LoggenEin() override
+    {
+        aufrufe.append("LoggenEin");
+        if (modus != 0)
+            return Ergebnis::Belegt;
+        modus = 1;
+        return Ergebnis::Erfolg;
+    }
+    void LoggenAus() override
+    {
+        aufrufe.append("LoggenAus");
+        modus = 0;
+    }
+    void BootladerResettenSenden() override { aufrufe.append("BootladerResettenSenden"); }
+    void EmpfangspufferLeeren() override { aufrufe.append("EmpfangspufferLeeren"); }
+    int kommunikationsModus() const override { return modus; }
+    bool nurBootlader() const override { return bootlader; }
+    void setNurBootlader(bool wert) override { bootlader = wert; }
+
+private:
+    Ergebnis warten(const char* name, Ergebnis ergebnis)
+    {
+        aufrufe.append(name);
+        if (modus != 0)
+            return Ergebnis::Belegt;
+        währendDesWartens();
+        return ergebnis;
+    }
+    Antwort antworten(const char* name, QList<Antwort>& skript)
+    {
+        Antwort a = skript.isEmpty() ? Antwort{Ergebnis::Timeout, {}} : skript.takeFirst();
+        a.ergebnis = warten(name, a.ergebnis);
+        if (!a.erfolgreich())
+            a.daten.clear();
+        return a;
+    }
+};
