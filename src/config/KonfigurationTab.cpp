@@ -125,7 +125,6 @@ KonfigurationTab::KonfigurationTab(QWidget* parent)
     seite->addLayout(rechts, 1);
 
     // The local ring time counts only on an exchange line.
-    txt_LokaleRufzeit->setEnabled(obu_Amtsanschluß->isChecked());
     connect(obu_Amtsanschluß, &QRadioButton::toggled, txt_LokaleRufzeit, [this](bool gewählt) {
         if (gewählt)
             txt_LokaleRufzeit->setEnabled(true);

@@ -1,17 +1,8 @@
-// Start-up through the real parts: the program against klingport-sim, two real processes, and the
-// real message boxes.
+// Start-up through the real parts: two real processes, and the real message boxes.
 
-#include "Clock.h"
-#include "FakeSettingsStore.h"
 #include "Fakes.h"
 #include "FileDialogs.h"
-#include "Programm.h"
 #include "QtMessageBoxes.h"
-#include "QtSerialPort.h"
-#include "SimProcess.h"
-#include "frm_Haupt.h"
-#include "frm_Kommunikation.h"
-#include "frm_Optionen.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,45 +25,12 @@ Q_DECLARE_METATYPE(platform::Default)
 class tst_Start : public QObject {
     Q_OBJECT
 private slots:
-    void startsConnectedToTheSimulator();
     void secondProcessIsRefused();
     void messageBoxes_data();
     void messageBoxes();
     void fileDialogFilters_data();
     void fileDialogFilters();
 };
-
-void tst_Start::startsConnectedToTheSimulator()
-{
-    SimProcess sim;
-    QVERIFY(!sim.ptyPath().isEmpty());
-    FakeSettingsStore settings;
-    settings.setValue("Settings", "Comport", QString(QChar(1)));
-    settings.setValue("Ports", "COM1", sim.ptyPath());
-    platform::QtSerialPort port;
-    platform::SteadyClock clock;
-    platform::SystemWallClock uhr;
-    FakeMessageBoxes meldungen;
-    FakePrinters drucker;
-    FakeInstanceGuard instanz;
-    FakeSystemInfoTool systemInfo;
-    shell::Programm programm({settings, port, clock, uhr, meldungen, drucker, instanz, systemInfo});
-    QVERIFY(programm.starten());
-    QTRY_VERIFY_WITH_TIMEOUT(programm.ersteAktivierungVorbei(), 15000);
-
-    QCOMPARE(meldungen.texts(), QStringList{"Einstellungen wurden vom Klingport geladen!"});
-    QVERIFY(programm.hauptfenster().isVisible());
-    QVERIFY(programm.hauptfenster().isEnabled());
-    QVERIFY(!programm.optionen()->isVisible());
-    QVERIFY(port.isOpen());
-    for (const char* name :
-         {"cmd_Bustreiberupdate", "cmd_Update", "cmd_FirmwareAuslesen", "cmd_KonfigAusAnlageLaden",
-          "cmd_KonfigInAnlageSpeichern", "cmd_TelbuchAusAnlageLaden", "cmd_TelbuchInAnlageSpeichern"})
-        QVERIFY2(programm.hauptfenster().findChild<QPushButton*>(name)->isEnabled(), name);
-    // The port the settings dialog opened is the link's: the device answers on it.
-    QVERIFY(programm.kommunikation()->FirmwareAuslesen().daten.contains("PIC"));
-    programm.hauptfenster().close();
-}
 
 void tst_Start::secondProcessIsRefused()
 {

@@ -3,6 +3,7 @@
 #include "LoggenTab.h"
 #include "TelefonbuchTab.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -217,6 +218,8 @@ private slots:
         }
     }
 
+    void accessibleNames_data() { fitsTabPage_data(); }
+
     void fitsTabPage_data()
     {
         QTest::addColumn<int>("tab");
@@ -224,6 +227,29 @@ private slots:
         QTest::newRow("Telefonbuch") << int(TelefonbuchSeite);
         QTest::newRow("Loggen") << int(LoggenSeite);
         QTest::newRow("Firmware") << int(FirmwareSeite);
+    }
+
+    // What a screen reader announces: every control a user reaches has a name, a text box its label's.
+    void accessibleNames()
+    {
+        QFETCH(int, tab);
+        const auto name = [](QWidget* w) {
+            QAccessibleInterface* schnittstelle = QAccessible::queryAccessibleInterface(w);
+            return schnittstelle ? schnittstelle->text(QAccessible::Name) : QString();
+        };
+        for (QWidget* w : tabs[tab]->findChildren<QWidget*>()) {
+            if (w->objectName().isEmpty() || w->objectName().startsWith("qt_")) // Qt's own parts of a control
+                continue;
+            if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                qobject_cast<QGroupBox*>(w) || qobject_cast<QAbstractScrollArea*>(w))
+                QVERIFY2(!name(w).isEmpty(),
+                         qPrintable(w->objectName() + " " + w->metaObject()->className()));
+        }
+        if (tab == KonfigurationSeite) {
+            QCOMPARE(name(tabs[tab]->findChild<QLineEdit*>("txt_PIN")), "PIN :");
+            QCOMPARE(name(tabs[tab]->findChild<QLineEdit*>(u8("txt_Türgesprächszeit"))),
+                     u8("Türgesprächszeit (in Sek.) :"));
+        }
     }
 
     // The fixed main window leaves each tab page 655 x 370; every control must show whole within it.
