@@ -3,6 +3,7 @@
 
 #include "Clock.h"
 #include "Figures.h"
+#include "MessageBoxes.h"
 #include "Programm.h"
 #include "QtPlattform.h"
 #include "QtSerialPort.h"
@@ -109,26 +110,37 @@ struct ProgramLink {
     }
 };
 
-// From constructing the program to the end of its first activation, with the stored port opened.
-QList<double> measureStartup(const QString& port, int runs, const QDir& dir)
+struct Startup {
+    QList<double> shownMs;  // constructing the program until its main window is shown
+    QList<double> probedMs; // until the end of the first activation: port opened, device probed
+};
+
+Startup measureStartup(const QString& port, int runs, const QDir& dir)
 {
-    QList<double> millis;
+    Startup startup;
     for (int run = 0; run < runs; ++run) {
         QElapsedTimer clock;
         clock.start();
         shell::QtPlattform plattform(dir.filePath(QStringLiteral("startup-%1.ini").arg(run)));
         plattform.settings.setValue(QStringLiteral("Settings"), QStringLiteral("Comport"), QString(QChar(1)));
         plattform.settings.setValue(QStringLiteral("Ports"), QStringLiteral("COM1"), port);
-        shell::Programm programm(plattform.teile());
+        platform::AnsweringMessageBoxes meldungen; // so that start-up can be timed to its end
+        shell::Plattform teile = plattform.teile();
+        shell::Programm programm({teile.settings, teile.serialPort, teile.clock, teile.uhr, meldungen,
+                                  teile.drucker, teile.instanz, teile.systemInfo});
         if (!programm.starten())
             return {};
+        startup.shownMs.append(double(clock.nsecsElapsed()) / 1e6);
         while (!programm.ersteAktivierungVorbei())
             QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        millis.append(double(clock.nsecsElapsed()) / 1e6);
+        startup.probedMs.append(double(clock.nsecsElapsed()) / 1e6);
         programm.hauptfenster().close();
+        if (meldungen.shown != QStringList{QStringLiteral("Einstellungen wurden vom Klingport geladen!")})
+            return {};
     }
-    std::sort(millis.begin(), millis.end());
-    return millis;
+    std::sort(startup.shownMs.begin(), startup.shownMs.end());
+    std::sort(startup.probedMs.begin(), startup.probedMs.end());
+    return startup;
 }
 
 #if KLINGPORT_BENCH_LRZSZ
@@ -209,7 +221,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     // First, while nothing else holds the simulator's line: the program opens it itself.
-    const QList<double> startup = measureStartup(sim.ptyPath(), runs, QDir(dir.path()));
+    const Startup startup = measureStartup(sim.ptyPath(), runs, QDir(dir.path()));
     ProgramLink link(sim.ptyPath());
     if (!link.form.ComportÖffnen(1)) {
         std::fprintf(stderr, "klingport-benchmark: cannot open %s\n", qPrintable(sim.ptyPath()));
@@ -238,16 +250,19 @@ int main(int argc, char* argv[])
     std::puts("floor: wire bytes x 10 / 19200 s, plus 1 s before the read's first NAK and the store delay;\n"
               "program: the program's reaction times, summed; peer+pty: how much later than their line time\n"
               "the answers came, summed.");
-    if (startup.isEmpty())
+    if (startup.shownMs.isEmpty())
         std::puts("start-up: FAILED");
     else
-        std::printf("start-up to the end of the first activation, port opened: %.1f ms min, %.1f ms median\n",
-                    startup.first(), startup.at(startup.size() / 2));
+        std::printf("start-up to the shown main window: %.1f ms min, %.1f ms median\n"
+                    "to the end of the first activation (port opened, version and image read): %.1f ms min, "
+                    "%.1f ms median\n",
+                    startup.shownMs.first(), startup.shownMs.at(startup.shownMs.size() / 2),
+                    startup.probedMs.first(), startup.probedMs.at(startup.probedMs.size() / 2));
 #if !KLINGPORT_BENCH_LRZSZ
     std::puts("lrzsz comparison left out: it needs the build with KLINGPORT_TESTS=ON.");
 #endif
     bool failed = false;
     for (const Figures& row : rows)
         failed = failed || !row.failure.isEmpty();
-    return failed || startup.isEmpty() ? 1 : 0;
+    return failed || startup.shownMs.isEmpty() ? 1 : 0;
 }

@@ -9,7 +9,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/nu
 cmake --build "$build" --parallel --target klingport-pictures klingport-sim
 
 state="$(mktemp -d)"
-"$build/tools/sim/klingport-sim" --link "$state/com1" >"$state/sim.out" &
+"$build/tools/sim/klingport-sim" --link "$state/com1" --baud 0 >"$state/sim.out" &
 sim=$!
 trap 'kill "$sim" 2>/dev/null || true; wait "$sim" 2>/dev/null || true; rm -rf "$state"' EXIT
 for _ in $(seq 50); do [ -e "$state/com1" ] && break; sleep 0.1; done

@@ -64,6 +64,11 @@ bool frm_Kommunikation::ComportÖffnen(int port)
     return msc_Kommunikation.open(portpfad(port));
 }
 
+void frm_Kommunikation::ComportSchließen()
+{
+    msc_Kommunikation.close();
+}
+
 bool frm_Kommunikation::portOffen() const
 {
     return msc_Kommunikation.isOpen();

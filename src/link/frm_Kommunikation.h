@@ -31,6 +31,7 @@ public:
     ~frm_Kommunikation() override;
 
     bool ComportÖffnen(int port);
+    void ComportSchließen();
     bool portOffen() const;
 
     kommunikation::Ergebnis FirmwareSenden(const QByteArray& daten) override;

@@ -29,6 +29,8 @@ QTableView* gitterAnlegen(QWidget* parent, TelefonbuchModell* modell)
     gitter->setModel(modell);
     gitter->setFont(QFont(QStringLiteral("Arial")));
     gitter->verticalHeader()->hide();
+    // Rows as tight as the grid's own: a line of text and a little air.
+    gitter->verticalHeader()->setDefaultSectionSize(gitter->fontMetrics().height() + 4);
     gitter->setSelectionBehavior(QAbstractItemView::SelectRows);
     gitter->setSelectionMode(QAbstractItemView::SingleSelection);
     gitter->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -16,6 +17,17 @@ public:
     virtual ~MessageBoxes() = default;
     virtual Reply show(const QString& text, Icon icon, Buttons buttons = Buttons::Ok,
                        Default standard = Default::First) = 0;
+};
+
+// Answers every box at once with OK or Yes, for tools that run the program unattended.
+class AnsweringMessageBoxes final : public MessageBoxes {
+public:
+    Reply show(const QString& text, Icon, Buttons buttons, Default) override
+    {
+        shown.append(text);
+        return buttons == Buttons::YesNo ? Reply::Yes : Reply::Ok;
+    }
+    QStringList shown;
 };
 
 } // namespace platform

@@ -121,7 +121,9 @@ void Programm::beenden()
         optionenFenster->Form_Unload();
         delete optionenFenster;
     }
-    link.reset(); // closes the serial port after what was written has left
+    // Closes the serial port after what was written has left. The link itself lives on with the
+    // window, so a command still unwinding from its pause finds a closed port, not a deleted link.
+    link->ComportSchließen();
     delete aboutFenster;
 }
 

@@ -16,6 +16,8 @@ frm_Drucker::frm_Drucker(QWidget* parent, std::function<void(const QString&)> ge
     Label1->setObjectName(QStringLiteral("Label1"));
     Combo_drucker->setObjectName(QStringLiteral("Combo_drucker"));
     Combo_drucker->setMinimumWidth(240);
+    Label1->setBuddy(Combo_drucker);
+    Combo_drucker->setAccessibleName(Label1->text());
     auto* ok = new QPushButton(QStringLiteral("OK"));
     ok->setObjectName(QStringLiteral("cmd_OK"));
     auto* abbrechen = new QPushButton(QStringLiteral("Abbrechen"));

@@ -230,6 +230,11 @@ void frm_Haupt::showEvent(QShowEvent* event)
 
 void frm_Haupt::closeEvent(QCloseEvent* event)
 {
+    // A transfer runs to its end: closing now would leave the device with half an image.
+    if (umgebung && umgebung->link.kommunikationsModus() >= 2) {
+        event->ignore();
+        return;
+    }
     emit closing();
     event->accept();
 }

@@ -136,6 +136,7 @@ private slots:
     void hints();
     void conditionalHints();
     void closingWhileLoggingSendsLogOffFirst();
+    void closingWaitsForRunningTransfer();
     void secondInstanceIsRefused();
     void printerChoice();
     void noPrinterInstalled();
@@ -478,6 +479,22 @@ void tst_Shell::closingWhileLoggingSendsLogOffFirst()
     QCOMPARE(ruhig.port.writes.size(), nachDemStart);
 }
 
+void tst_Shell::closingWaitsForRunningTransfer()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(1));
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    bool geschlossen = true;
+    QTimer::singleShot(300, [&] { geschlossen = lauf.fenster().close(); });
+    lauf.klicken("cmd_KonfigAusAnlageLaden");
+    QVERIFY(!geschlossen);
+    QCOMPARE(lauf.meldungen.texts(), QStringList{"Konfiguration erfolgreich ausgelesen!"});
+    QVERIFY(lauf.port.isOpen());
+    QVERIFY(lauf.fenster().close());
+    QVERIFY(!lauf.port.isOpen());
+}
+
 void tst_Shell::secondInstanceIsRefused()
 {
     FakeSettingsStore store;
@@ -509,6 +526,7 @@ void tst_Shell::printerChoice()
     QVERIFY(auswahl && auswahl->isVisible());
     QCOMPARE(auswahl->windowTitle(), "Drucker auswählen");
     auto* liste = auswahl->findChild<QComboBox*>("Combo_drucker");
+    QCOMPARE(liste->accessibleName(), "Drucker");
     QCOMPARE(liste->count(), 1);
     QCOMPARE(liste->currentText(), "Laser");
 

@@ -1,6 +1,7 @@
 // klingport-pictures: renders the main window's tabs, the settings dialog and the about box to PNG
 // files, with the program connected to a Klingport on the given serial device (klingport-sim).
 
+#include "MessageBoxes.h"
 #include "Programm.h"
 #include "QtPlattform.h"
 #include "frmAbout.h"
@@ -48,10 +49,13 @@ int main(int argc, char** argv)
     plattform.settings.setValue(QStringLiteral("Settings"), QStringLiteral("Comport"), QString(QChar(1)));
     plattform.settings.setValue(QStringLiteral("Ports"), QStringLiteral("COM1"),
                                 parser.positionalArguments().at(0));
-    shell::Programm programm(plattform.teile());
+    platform::AnsweringMessageBoxes meldungen; // the device probe's message must not wait for a click
+    shell::Plattform teile = plattform.teile();
+    shell::Programm programm({teile.settings, teile.serialPort, teile.clock, teile.uhr, meldungen,
+                              teile.drucker, teile.instanz, teile.systemInfo});
     if (!programm.starten())
         return 1;
-    if (!QTest::qWaitFor([&] { return programm.ersteAktivierungVorbei(); }, 5000))
+    if (!QTest::qWaitFor([&] { return programm.ersteAktivierungVorbei(); }, 20000))
         return 1;
 
     frm_Haupt& haupt = programm.hauptfenster();
