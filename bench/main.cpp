@@ -125,9 +125,7 @@ Startup measureStartup(const QString& port, int runs, const QDir& dir)
         plattform.settings.setValue(QStringLiteral("Settings"), QStringLiteral("Comport"), QString(QChar(1)));
         plattform.settings.setValue(QStringLiteral("Ports"), QStringLiteral("COM1"), port);
         platform::AnsweringMessageBoxes meldungen; // so that start-up can be timed to its end
-        shell::Plattform teile = plattform.teile();
-        shell::Programm programm({teile.settings, teile.serialPort, teile.clock, teile.uhr, meldungen,
-                                  teile.drucker, teile.instanz, teile.systemInfo});
+        shell::Programm programm(plattform.teile(meldungen));
         if (!programm.starten())
             return {};
         startup.shownMs.append(double(clock.nsecsElapsed()) / 1e6);

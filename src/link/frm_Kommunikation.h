@@ -46,8 +46,8 @@ public:
     void EmpfangspufferLeeren() override;
 
     int kommunikationsModus() const override { return engine.kommunikationsModus(); }
-    bool übertragungGestartet() const { return engine.übertragungGestartet(); }
-    void setÜbertragungGestartet(bool wert) { engine.setÜbertragungGestartet(wert); }
+    bool übertragungGestartet() const override { return engine.übertragungGestartet(); }
+    void setÜbertragungGestartet(bool wert) override { engine.setÜbertragungGestartet(wert); }
     bool nurBootlader() const override { return engine.nurBootlader(); }
     void setNurBootlader(bool wert) override { engine.setNurBootlader(wert); }
 

@@ -20,7 +20,7 @@ LoggenTab::LoggenTab(QWidget* parent)
       cmd_DeleteLog(anlegen<QPushButton>(this, "cmd_DeleteLog", "Löschen")),
       chk_AutoSroll(anlegen<QCheckBox>(this, "chk_AutoSroll", "Auto-Scroll")),
       cmd_LoggDrucken(anlegen<QPushButton>(this, "cmd_LoggDrucken", "Drucken")),
-      logfenster(std::make_unique<Logfenster>(*txt_Log))
+      logfenster(std::make_unique<Logfenster>(*txt_Log, [this] { return chk_AutoSroll->isChecked(); }))
 {
     txt_Log->setReadOnly(true);
     // Unwrapped lines and no undo history keep appending cheap however long a logging session runs.

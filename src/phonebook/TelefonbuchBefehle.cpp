@@ -6,9 +6,11 @@
 #include "TelefonbuchModell.h"
 #include "TelefonbuchTab.h"
 #include "Telefonbuchbereich.h"
+#include "Windows1252.h"
 
 #include <QMenu>
 #include <QPushButton>
+#include <QTableView>
 
 using kommunikation::Ergebnis;
 using platform::Icon;
@@ -24,6 +26,8 @@ TelefonbuchBefehle::TelefonbuchBefehle(TelefonbuchTab& tab, Befehlsumgebung umge
             &TelefonbuchBefehle::cmd_TelbuchAusAnlageLoeschen_Click);
     connect(tab.cmd_TelbuchLöschen, &QPushButton::clicked, this, [this] { EintragLöschen(7); });
     connect(tab.flexmenü->actions().at(1), &QAction::triggered, this, [this] { EintragLöschen(4); });
+    connect(tab.Cmd_RufInformationAbholen, &QPushButton::clicked, this,
+            &TelefonbuchBefehle::Cmd_RufInformationAbholen_Click);
 }
 
 void TelefonbuchBefehle::cmd_TelbuchAusAnlageLaden_Click()
@@ -107,4 +111,74 @@ void TelefonbuchBefehle::EintragLöschen(int bisSpalte)
     if (antwort == platform::Reply::Yes)
         tab.modell().setEintrag(zeile, Telefonbucheintrag{});
     tab.zeileMarkieren(zeile, bisSpalte);
+}
+
+namespace {
+
+// The device's answer: five groups of two characters, each followed by a separator, then CR LF.
+constexpr qsizetype Antwortlänge = 17;
+
+// The address the answer names; its last three bytes are always zero.
+QString adresseAus(const QByteArray& antwort)
+{
+    QStringList gruppen;
+    for (int i = 0; i < 5; ++i)
+        gruppen.append(windows1252::dekodieren(antwort.mid(3 * i, 2)));
+    return gruppen.join(QLatin1Char('-')) + QStringLiteral("-00-00-00");
+}
+
+} // namespace
+
+void TelefonbuchBefehle::Cmd_RufInformationAbholen_Click()
+{
+    if (!tab.MSFlexGrid1->currentIndex().isValid()) {
+        u.melden("Bitte markieren Sie einen Telefonbucheintrag", Icon::Exclamation);
+        return;
+    }
+    const int eintrag = tab.aktuelleZeile();
+    tab.zelleSetzen(eintrag, TelefonbuchModell::Türstation);
+    // A cell that is no number has no door station.
+    const int türstation = tab.modell().eintrag(eintrag).Türstation.toInt();
+    if (türstation <= 0) {
+        u.melden("Bitte vergeben Sie im Telefonbuch für den markierten Eintrag eine gültige "
+                 "Türstationsnummer (1-9)",
+                 Icon::Exclamation);
+        tab.zeileMarkieren(eintrag);
+        return;
+    }
+    kommunikation::VerbindungVorbereiten(u.link);
+    const QDateTime stempel = u.stempel();
+    Fenstersperre sperre(u.hauptfenster);
+    const kommunikation::Antwort antwort = u.link.RufInformationAbholen(eintrag, türstation);
+    switch (antwort.ergebnis) {
+    case Ergebnis::Timeout:
+        u.loggen(stempel, " Rufinformation abholen wegen Timeout abgebrochen");
+        u.melden("Ruftaste konnte nicht eingelernt werden.\r\n", Icon::Critical);
+        return;
+    case Ergebnis::Transferfehler: // only a broken line gives it; it is no answer
+        u.loggen(stempel, " Rufinformation abholen wegen Übertragungsfehlern abgebrochen");
+        u.melden("Ruftaste konnte nicht eingelernt werden.\r\n", Icon::Critical);
+        return;
+    case Ergebnis::Belegt:
+        u.loggen(stempel, " Rufinformation abholen nicht möglich, da die Schnittstelle belegt ist");
+        u.belegtMelden();
+        return;
+    case Ergebnis::Erfolg:
+        break;
+    }
+    u.loggen(stempel, " Rufinformation erfolgreich abgeholt");
+    const QByteArray& text = antwort.daten;
+    if (!text.contains('\r') || !text.contains('\n') || text.size() != Antwortlänge) {
+        u.loggen(stempel, " Rufinformation sind Fehlerhaft ");
+        u.melden("Rufinformationen fehlerhaft!", Icon::Critical);
+        return;
+    }
+    Telefonbucheintrag geändert = tab.modell().eintrag(eintrag);
+    geändert.Adresse = adresseAus(text);
+    geändert.Tastercode = QStringLiteral("gefangen");
+    tab.modell().setEintrag(eintrag, geändert);
+    tab.zelleSetzen(eintrag, TelefonbuchModell::Adresse);
+    u.melden("Ruf erfolgreich eingelernt!\r\nBitte beachten Sie, dass eventuell eingetragene Rufnummern im "
+             "Telefonbuch noch nicht im Klingport gespeichert sind",
+             Icon::Information);
 }

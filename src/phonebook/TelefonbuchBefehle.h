@@ -7,7 +7,8 @@
 class TelefonbuchTab;
 
 // The phone book tab's commands: load from the Klingport, store into it (reading the image first,
-// so the device's configuration stays as it is), clear the whole phone book, delete one entry.
+// so the device's configuration stays as it is), clear the whole phone book, delete one entry, and
+// teach a door station's call button to the current entry.
 class TelefonbuchBefehle : public QObject {
 public:
     TelefonbuchBefehle(TelefonbuchTab& tab, Befehlsumgebung umgebung, QObject* parent = nullptr);
@@ -18,6 +19,7 @@ public:
     void TelefonbuchUpload();
     // Empties the current entry after asking; the selection then reaches to `bisSpalte`.
     void EintragLöschen(int bisSpalte);
+    void Cmd_RufInformationAbholen_Click();
 
 private:
     TelefonbuchTab& tab;

@@ -5,6 +5,7 @@
 #include "Geraeteprobe.h"
 #include "InstanceGuard.h"
 #include "KonfigurationTab.h"
+#include "LoggenBefehle.h"
 #include "LoggenTab.h"
 #include "MessageBoxes.h"
 #include "SerialPort.h"
@@ -61,7 +62,14 @@ bool Programm::starten()
         return false;
     }
     werte.ÜbertragungenLoggen = true;
-    haupt->BefehleAnlegen(*link, p.meldungen, p.uhr);
+    haupt->BefehleAnlegen(*link, p.meldungen, p.uhr, p.dateidialoge,
+                          {werte.FirmwarePfad, werte.BustreiberPfad, [this] { EinstellungenSpeichern(); }});
+    QObject::connect(link.get(), &frm_Kommunikation::berichtszeileEmpfangen, haupt->loggenBefehle,
+                     &LoggenBefehle::berichtEmpfangen);
+    QObject::connect(link.get(), &frm_Kommunikation::portVerloren, haupt->loggenBefehle,
+                     &LoggenBefehle::verbindungVerloren);
+    QObject::connect(haupt->loggen->chk_AutoSroll, &QCheckBox::clicked, haupt.get(),
+                     [this] { EinstellungenSpeichern(); });
     haupt->AnfangszustandHerstellen();
 
     QObject::connect(haupt.get(), &frm_Haupt::optionsRequested, haupt.get(), [this] { optionenZeigen(); });

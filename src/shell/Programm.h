@@ -14,6 +14,7 @@ class frmAbout;
 namespace platform {
 class Clock;
 class WallClock;
+class FileDialogs;
 class InstanceGuard;
 class MessageBoxes;
 class Printers;
@@ -31,6 +32,7 @@ struct Plattform {
     platform::Clock& clock;
     const platform::WallClock& uhr;
     platform::MessageBoxes& meldungen;
+    platform::FileDialogs& dateidialoge;
     platform::Printers& drucker;
     platform::InstanceGuard& instanz;
     platform::SystemInfoTool& systemInfo;

@@ -10,7 +10,12 @@ QtPlattform::QtPlattform(const QString& settingsFile)
 
 Plattform QtPlattform::teile()
 {
-    return {settings, port, clock, uhr, meldungen, drucker, instanz, systemInfo};
+    return teile(meldungen);
+}
+
+Plattform QtPlattform::teile(platform::MessageBoxes& andereMeldungen)
+{
+    return {settings, port, clock, uhr, andereMeldungen, dateidialoge, drucker, instanz, systemInfo};
 }
 
 } // namespace shell

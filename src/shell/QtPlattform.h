@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Clock.h"
+#include "FileDialogs.h"
 #include "InstanceGuard.h"
 #include "Printers.h"
 #include "Programm.h"
@@ -19,12 +20,15 @@ public:
     explicit QtPlattform(const QString& settingsFile = {});
 
     Plattform teile();
+    // The same with other message boxes, for tools that run the program unattended.
+    Plattform teile(platform::MessageBoxes& andereMeldungen);
 
     platform::QtSettingsStore settings;
     platform::QtSerialPort port;
     platform::SteadyClock clock;
     platform::SystemWallClock uhr;
     platform::QtMessageBoxes meldungen{Anwendungstitel};
+    platform::QtFileDialogs dateidialoge;
     platform::QtPrinters drucker;
     // Keyed by the settings store, so a demonstration with settings of its own can run beside.
     platform::LockFileInstanceGuard instanz{settings.location()};

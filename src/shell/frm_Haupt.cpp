@@ -5,6 +5,7 @@
 #include "KonfigurationBefehle.h"
 #include "KonfigurationTab.h"
 #include "Logfenster.h"
+#include "LoggenBefehle.h"
 #include "LoggenTab.h"
 #include "Programmeinstellungen.h"
 #include "Statushinweise.h"
@@ -137,7 +138,8 @@ void frm_Haupt::AnfangszustandHerstellen()
 }
 
 void frm_Haupt::BefehleAnlegen(kommunikation::Klingportverbindung& link, platform::MessageBoxes& meldungen,
-                               const platform::WallClock& uhr)
+                               const platform::WallClock& uhr, platform::FileDialogs& dateidialoge,
+                               Imagepfade pfade)
 {
     umgebung.emplace(Befehlsumgebung{link, *this, meldungen, loggen->log(), uhr});
     konfigurationBefehle = new KonfigurationBefehle(
@@ -146,6 +148,8 @@ void frm_Haupt::BefehleAnlegen(kommunikation::Klingportverbindung& link, platfor
     telefonbuchBefehle = new TelefonbuchBefehle(*telefonbuch, *umgebung, this);
     firmwarestand = new FirmwarestandBefehle(
         *firmware, *umgebung, [this](int ms) { wait(ms); }, this);
+    update = new UpdateBefehle(*firmware, *umgebung, dateidialoge, *firmwarestand, std::move(pfade), this);
+    loggenBefehle = new LoggenBefehle(*loggen, *umgebung, dateidialoge, this);
 }
 
 void frm_Haupt::hinweiseAnlegen()

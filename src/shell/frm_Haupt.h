@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Befehlsumgebung.h"
+#include "UpdateBefehle.h"
 
 #include <QMainWindow>
 #include <optional>
@@ -16,6 +17,11 @@ class FirmwareTab;
 class KonfigurationBefehle;
 class TelefonbuchBefehle;
 class FirmwarestandBefehle;
+class LoggenBefehle;
+
+namespace platform {
+class FileDialogs;
+}
 
 // The main window: the menu, the four tabs of the subsystems with their commands, the status-bar
 // hints, the fixed size and the set of device commands that is switched as a whole.
@@ -31,7 +37,8 @@ public:
     void wait(int millisekunden);
     // Gives the tabs their commands, which work through `link` and report through `meldungen` and the log.
     void BefehleAnlegen(kommunikation::Klingportverbindung& link, platform::MessageBoxes& meldungen,
-                        const platform::WallClock& uhr);
+                        const platform::WallClock& uhr, platform::FileDialogs& dateidialoge,
+                        Imagepfade pfade);
     // The state after loading: empty phone book, factory configuration, first tab.
     void AnfangszustandHerstellen();
     // What the commands work with; valid once they were created.
@@ -45,6 +52,8 @@ public:
     KonfigurationBefehle* konfigurationBefehle = nullptr;
     TelefonbuchBefehle* telefonbuchBefehle = nullptr;
     FirmwarestandBefehle* firmwarestand = nullptr;
+    UpdateBefehle* update = nullptr;
+    LoggenBefehle* loggenBefehle = nullptr;
 
 signals:
     void optionsRequested();

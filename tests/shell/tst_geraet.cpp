@@ -75,10 +75,11 @@ struct Sitzung {
     platform::SteadyClock clock;
     TickendeUhr uhr;
     FakeMessageBoxes meldungen;
+    FakeFileDialogs dateien;
     FakePrinters drucker;
     FakeInstanceGuard instanz;
     FakeSystemInfoTool systemInfo;
-    shell::Programm programm{{settings, port, clock, uhr, meldungen, drucker, instanz, systemInfo}};
+    shell::Programm programm{{settings, port, clock, uhr, meldungen, dateien, drucker, instanz, systemInfo}};
 
     Sitzung(const QString& leitung, int comport = 1)
     {

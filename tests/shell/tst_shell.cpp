@@ -47,6 +47,7 @@ struct Lauf {
     platform::SteadyClock clock;
     platform::SystemWallClock uhr;
     FakeMessageBoxes meldungen;
+    FakeFileDialogs dateien;
     FakePrinters drucker;
     FakeInstanceGuard instanz;
     FakeSystemInfoTool systemInfo;
@@ -66,7 +67,7 @@ struct Lauf {
     bool starten()
     {
         programm = std::make_unique<shell::Programm>(
-            shell::Plattform{settings, port, clock, uhr, meldungen, drucker, instanz, systemInfo});
+            shell::Plattform{settings, port, clock, uhr, meldungen, dateien, drucker, instanz, systemInfo});
         const bool gestartet = programm->starten() &&
                                QTest::qWaitFor([this] { return programm->ersteAktivierungVorbei(); }, 10000);
         beimStart = std::exchange(meldungen.shown, {});

@@ -21,13 +21,18 @@ public:
     QList<QByteArray> gesendet;      // the images handed to KonfigurationSenden
     int modus = 0;
     bool bootlader = false;
+    bool angenommen = false;                 // ÜbertragungGestartet
+    Antwort ruftaste{Ergebnis::Timeout, {}}; // what RufInformationAbholen answers
+    QList<Ergebnis> uploadergebnisse;        // what FirmwareSenden and BustreiberSenden answer; then success
+    QList<QByteArray> hochgeladen;           // the images handed to them
+    bool angenommenNachUpload = false; // what the device's acceptance of an upload makes ÜbertragungGestartet
     // Runs inside every operation that waits, as the event loop would run.
     std::function<void()> währendDesWartens = [] {};
 
-    Ergebnis FirmwareSenden(const QByteArray&) override { return warten("FirmwareSenden", Ergebnis::Erfolg); }
-    Ergebnis BustreiberSenden(const QByteArray&) override
+    Ergebnis FirmwareSenden(const QByteArray& daten) override { return hochladen("FirmwareSenden", daten); }
+    Ergebnis BustreiberSenden(const QByteArray& daten) override
     {
-        return warten("BustreiberSenden", Ergebnis::Erfolg);
+        return hochladen("BustreiberSenden", daten);
     }
     Ergebnis KonfigurationSenden(const QByteArray& daten) override
     {
@@ -37,9 +42,11 @@ public:
     }
     Antwort KonfigurationLaden() override { return antworten("KonfigurationLaden", bilder); }
     Antwort FirmwareAuslesen() override { return antworten("FirmwareAuslesen", versionen); }
-    Antwort RufInformationAbholen(int, int) override
+    Antwort RufInformationAbholen(int a, int b) override
     {
-        return {warten("RufInformationAbholen", Ergebnis::Timeout), {}};
+        Antwort antwort = ruftaste;
+        antwort.ergebnis = warten(QString("RufInformationAbholen %1 %2").arg(a).arg(b), antwort.ergebnis);
+        return antwort;
     }
     Ergebnis LoggenEin() override
     {
@@ -59,9 +66,20 @@ public:
     int kommunikationsModus() const override { return modus; }
     bool nurBootlader() const override { return bootlader; }
     void setNurBootlader(bool wert) override { bootlader = wert; }
+    bool übertragungGestartet() const override { return angenommen; }
+    void setÜbertragungGestartet(bool wert) override { angenommen = wert; }
 
 private:
-    Ergebnis warten(const char* name, Ergebnis ergebnis)
+    Ergebnis hochladen(const QString& name, const QByteArray& daten)
+    {
+        hochgeladen.append(daten);
+        const Ergebnis e =
+            warten(name, uploadergebnisse.isEmpty() ? Ergebnis::Erfolg : uploadergebnisse.takeFirst());
+        if (e != Ergebnis::Belegt)
+            angenommen = angenommenNachUpload;
+        return e;
+    }
+    Ergebnis warten(const QString& name, Ergebnis ergebnis)
     {
         aufrufe.append(name);
         if (modus != 0)
@@ -69,7 +87,7 @@ private:
         währendDesWartens();
         return ergebnis;
     }
-    Antwort antworten(const char* name, QList<Antwort>& skript)
+    Antwort antworten(const QString& name, QList<Antwort>& skript)
     {
         Antwort a = skript.isEmpty() ? Antwort{Ergebnis::Timeout, {}} : skript.takeFirst();
         a.ergebnis = warten(name, a.ergebnis);

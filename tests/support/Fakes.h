@@ -2,6 +2,7 @@
 
 // Fakes of the platform seams: they record what the program asked and answer as scripted.
 
+#include "FileDialogs.h"
 #include "InstanceGuard.h"
 #include "Klingport.h"
 #include "MessageBoxes.h"
@@ -42,6 +43,31 @@ public:
         for (const ShownMessage& m : shown)
             t.append(m.text);
         return t;
+    }
+};
+
+// File dialogs that give the scripted names in order (then none) and record what they were asked.
+class FakeFileDialogs final : public platform::FileDialogs {
+public:
+    QStringList names;
+    QStringList filters;
+    QStringList startPaths;
+
+    QString openFileName(const QString& filter, const QString& startPath) override
+    {
+        return next(filter, startPath);
+    }
+    QString saveFileName(const QString& filter, const QString& startPath) override
+    {
+        return next(filter, startPath);
+    }
+
+private:
+    QString next(const QString& filter, const QString& startPath)
+    {
+        filters.append(filter);
+        startPaths.append(startPath);
+        return names.isEmpty() ? QString() : names.takeFirst();
     }
 };
 

@@ -25,7 +25,11 @@ private:
 struct Hauptfenster {
     FakeVerbindung link;
     FakeMessageBoxes meldungen;
+    FakeFileDialogs dateien;
     TickendeUhr uhr;
+    QString firmwarePfad;
+    QString bustreiberPfad;
+    int gespeichert = 0; // how often the settings were saved
     frm_Haupt fenster;
     // Whether the window could be used while each waiting operation ran.
     QList<bool> bedienbarWährend;
@@ -33,7 +37,8 @@ struct Hauptfenster {
     Hauptfenster()
     {
         fenster.AnfangszustandHerstellen();
-        fenster.BefehleAnlegen(link, meldungen, uhr);
+        fenster.BefehleAnlegen(link, meldungen, uhr, dateien,
+                               {firmwarePfad, bustreiberPfad, [this] { ++gespeichert; }});
         fenster.KommunikationEnable(); // as when the port is open
         link.währendDesWartens = [this] { bedienbarWährend.append(fenster.isEnabled()); };
         fenster.show();

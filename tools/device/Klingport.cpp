@@ -304,7 +304,7 @@ void Klingport::answerCallButton(const QByteArray& line)
     const int doorStation = digits.left(digits.size() - 2).toInt();
     const int entry = digits.right(2).toInt();
     send(options_.faults.garbage);
-    send(callButtonAnswer(doorStation, entry));
+    send(options_.faults.callButtonAnswer.value_or(callButtonAnswer(doorStation, entry)));
     note(Event::Kind::Request,
          QStringLiteral("call-button query: door station %1, entry %2").arg(doorStation).arg(entry));
 }

@@ -68,6 +68,7 @@ struct Faults {
     QByteArray garbage;    // sent before each answer to a request (first NAK, block 1, version, call button)
     Millis storeDelay = 0; // time between an upload's EOT and the device's final ACK
     int dropAtBlock = 0;   // the line drops when block n is due (either direction); 0 = never
+    std::optional<QByteArray> callButtonAnswer; // sent instead of the device's own call-button answer
 };
 
 struct Options {

@@ -50,9 +50,7 @@ int main(int argc, char** argv)
     plattform.settings.setValue(QStringLiteral("Ports"), QStringLiteral("COM1"),
                                 parser.positionalArguments().at(0));
     platform::AnsweringMessageBoxes meldungen; // the device probe's message must not wait for a click
-    shell::Plattform teile = plattform.teile();
-    shell::Programm programm({teile.settings, teile.serialPort, teile.clock, teile.uhr, meldungen,
-                              teile.drucker, teile.instanz, teile.systemInfo});
+    shell::Programm programm(plattform.teile(meldungen));
     if (!programm.starten())
         return 1;
     if (!QTest::qWaitFor([&] { return programm.ersteAktivierungVorbei(); }, 20000))

@@ -7,6 +7,21 @@ namespace sim {
 
 namespace {
 
+// Reads an option's pairs of hexadecimal digits.
+bool readHex(const QCommandLineParser& parser, const QCommandLineOption& option, QByteArray& bytes,
+             QString& error)
+{
+    const QString value = parser.value(option);
+    static const QRegularExpression form(QStringLiteral("^([0-9A-Fa-f]{2})+$"));
+    if (!form.match(value).hasMatch()) {
+        error = QStringLiteral("--%1 wants pairs of hexadecimal digits, not \"%2\"")
+                    .arg(option.names().first(), value);
+        return false;
+    }
+    bytes = QByteArray::fromHex(value.toLatin1());
+    return true;
+}
+
 // Reads "N:K" with N >= 1 and K >= 1 into the fault table.
 bool addBlockCount(const QStringList& values, std::map<int, int>& table, QString& error,
                    const QString& option)
@@ -126,6 +141,11 @@ std::variant<Settings, HelpRequested, CommandLineError> parseCommandLine(const Q
                        "answer to a request: the first NAK, block 1, the version, the "
                        "call-button answer."),
         QStringLiteral("HEX"));
+    const QCommandLineOption callAnswer(
+        QStringLiteral("call-answer"),
+        QStringLiteral("Answer every call-button query with these bytes, in hexadecimal "
+                       "(e.g. 3132200D0A), instead of the device's own answer."),
+        QStringLiteral("HEX"));
     const QCommandLineOption storeDelay(
         QStringLiteral("store-delay"),
         QStringLiteral("Seconds between an upload's EOT and the final ACK (default 0; "
@@ -145,7 +165,8 @@ std::variant<Settings, HelpRequested, CommandLineError> parseCommandLine(const Q
         QStringLiteral("Log each request handled, each transfer's end and each file "
                        "written to stderr."));
     parser.addOptions({port, link, baud, image, firmwareDir, version, reports, reportInterval, nakBlock, can,
-                       silent, corruptBlock, truncateBlock, garbage, storeDelay, dropAtBlock, verbose});
+                       silent, corruptBlock, truncateBlock, garbage, callAnswer, storeDelay, dropAtBlock,
+                       verbose});
 
     if (auto stop = parseArguments(parser, arguments))
         return std::visit(
@@ -211,13 +232,13 @@ std::variant<Settings, HelpRequested, CommandLineError> parseCommandLine(const Q
     }
     faults.silent = parser.isSet(silent);
 
-    if (parser.isSet(garbage)) {
-        const QByteArray hex = parser.value(garbage).toLatin1();
-        static const QRegularExpression form(QStringLiteral("^([0-9A-Fa-f]{2})+$"));
-        if (!form.match(QString::fromLatin1(hex)).hasMatch())
-            return CommandLineError{QStringLiteral("--garbage wants pairs of hexadecimal digits, not \"%1\"")
-                                        .arg(parser.value(garbage))};
-        faults.garbage = QByteArray::fromHex(hex);
+    if (parser.isSet(garbage) && !readHex(parser, garbage, faults.garbage, error))
+        return CommandLineError{error};
+    if (parser.isSet(callAnswer)) {
+        QByteArray antwort;
+        if (!readHex(parser, callAnswer, antwort, error))
+            return CommandLineError{error};
+        faults.callButtonAnswer = antwort;
     }
 
     bool ok = false;

@@ -27,6 +27,9 @@ public:
     virtual int kommunikationsModus() const = 0;
     virtual bool nurBootlader() const = 0;
     virtual void setNurBootlader(bool wert) = 0;
+    // Whether the device took the last upload request, so that it may now be half written.
+    virtual bool übertragungGestartet() const = 0;
+    virtual void setÜbertragungGestartet(bool wert) = 0;
 };
 
 // What every device command does first: throw away what waits on the line and, unless bus logging

@@ -1,0 +1,117 @@
+#include "LoggenBefehle.h"
+
+#include "FileDialogs.h"
+#include "Logfenster.h"
+#include "LoggenTab.h"
+#include "Telegramm.h"
+#include "Windows1252.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QSaveFile>
+
+using platform::Icon;
+
+namespace {
+
+const QString Filter = QStringLiteral("Logdateien (*.log)|*.log");
+const QString Start = QStringLiteral("Start");
+const QString Stop = QStringLiteral("Stop");
+
+// Each line of the file followed by CR LF; CR LF, CR and LF all end a line.
+QString zeilenMitCrLf(const QByteArray& datei)
+{
+    QString text = windows1252::dekodieren(datei);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (text.isEmpty())
+        return text;
+    if (!text.endsWith(QLatin1Char('\n')))
+        text += QLatin1Char('\n');
+    return text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+}
+
+} // namespace
+
+LoggenBefehle::LoggenBefehle(LoggenTab& tab, Befehlsumgebung umgebung, platform::FileDialogs& dateidialoge,
+                             QObject* parent)
+    : QObject(parent), tab(tab), u(umgebung), dateidialoge(dateidialoge)
+{
+    connect(tab.cmd_StartLog, &QPushButton::clicked, this, &LoggenBefehle::cmd_StartLog_Click);
+    connect(tab.cmd_DeleteLog, &QPushButton::clicked, this, &LoggenBefehle::cmd_DeleteLog_Click);
+    connect(tab.cmd_SaveLog, &QPushButton::clicked, this, &LoggenBefehle::cmd_SaveLog_Click);
+    connect(tab.cmd_OpenLog, &QPushButton::clicked, this, &LoggenBefehle::cmd_OpenLog_Click);
+}
+
+bool LoggenBefehle::loggt() const
+{
+    return tab.cmd_StartLog->text() == Stop;
+}
+
+void LoggenBefehle::cmd_StartLog_Click()
+{
+    const QDateTime stempel = u.stempel();
+    if (loggt()) {
+        u.loggen(stempel, " Loggen gestoppt");
+        u.link.LoggenAus();
+        tab.cmd_StartLog->setText(Start);
+        return;
+    }
+    u.loggen(stempel, " Loggen gestartet");
+    if (u.link.LoggenEin() != kommunikation::Ergebnis::Erfolg) {
+        u.loggen(stempel,
+                 " Loggen von Businformationen nicht möglich, da andere Prozesse die Schnittstelle belegen");
+        return;
+    }
+    tab.cmd_StartLog->setText(Stop);
+}
+
+void LoggenBefehle::berichtEmpfangen(const QByteArray& bericht)
+{
+    u.protokoll.zeileAnhängen(u.stempel(), QLatin1Char(' ') + BerichtDekodieren(bericht));
+}
+
+void LoggenBefehle::verbindungVerloren()
+{
+    if (!loggt())
+        return;
+    u.loggen(u.stempel(), " Loggen gestoppt, die Verbindung zum Klingport ist unterbrochen");
+    tab.cmd_StartLog->setText(Start);
+}
+
+void LoggenBefehle::cmd_DeleteLog_Click()
+{
+    tab.log().setText({});
+}
+
+void LoggenBefehle::cmd_SaveLog_Click()
+{
+    const QString name = dateidialoge.saveFileName(Filter, cdia_Log);
+    if (name.isEmpty())
+        return;
+    cdia_Log = name;
+    // A new file is written whole, or the old one stays as it was.
+    QSaveFile datei(name);
+    if (!datei.open(QIODevice::WriteOnly) ||
+        datei.write(windows1252::kodieren(tab.log().text() + QLatin1String("\r\n"))) < 0 || !datei.commit()) {
+        u.meldungen.show(QStringLiteral("Die Logdatei \"%1\" konnte nicht gespeichert werden.")
+                             .arg(QFileInfo(name).fileName()),
+                         Icon::Critical);
+    }
+}
+
+void LoggenBefehle::cmd_OpenLog_Click()
+{
+    const QString name = dateidialoge.openFileName(Filter, cdia_Log);
+    if (name.isEmpty())
+        return;
+    cdia_Log = name;
+    QFile datei(name);
+    if (!datei.open(QIODevice::ReadOnly)) {
+        u.meldungen.show(QStringLiteral("Die Logdatei \"%1\" konnte nicht gelesen werden.")
+                             .arg(QFileInfo(name).fileName()),
+                         Icon::Critical);
+        return;
+    }
+    tab.log().setText(zeilenMitCrLf(datei.readAll()));
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Befehlsumgebung.h"
+
+#include <QObject>
+
+class LoggenTab;
+
+namespace platform {
+class FileDialogs;
+}
+
+// The log tab's commands: bus logging on and off, with the device's reports decoded into the log;
+// clearing the log; saving it to and opening it from ".log" files.
+class LoggenBefehle : public QObject {
+public:
+    LoggenBefehle(LoggenTab& tab, Befehlsumgebung umgebung, platform::FileDialogs& dateidialoge,
+                  QObject* parent = nullptr);
+
+    void cmd_StartLog_Click();
+    void cmd_DeleteLog_Click();
+    void cmd_SaveLog_Click();
+    void cmd_OpenLog_Click();
+    // One complete report from the device, CR LF included.
+    void berichtEmpfangen(const QByteArray& bericht);
+    // The line broke: the device no longer reports.
+    void verbindungVerloren();
+
+private:
+    bool loggt() const;
+
+    LoggenTab& tab;
+    Befehlsumgebung u;
+    platform::FileDialogs& dateidialoge;
+    QString cdia_Log; // the dialog keeps the name it last gave
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+// The device's telegram reports while bus logging runs, as German log text.
+//
+// A report is one ASCII line ending in CR LF. Its first character tells the kind: "S" the Klingport
+// sends a telegram, "E" it receives one, "T" it places a call. Only fixed positions are read; a
+// report shorter than a position gives a shorter or empty field, never an error.
+
+#include <QByteArrayView>
+#include <QString>
+
+// The text of one report, without time stamp. An unknown code gives the raw report (CR LF included)
+// after the kind's prefix; an unknown kind gives an empty text.
+QString BerichtDekodieren(QByteArrayView bericht);
