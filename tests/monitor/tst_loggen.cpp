@@ -53,8 +53,9 @@ private slots:
         h.link.modus = 9;
         h.klicken("cmd_StartLog");
         QCOMPARE(knopf->text(), "Start");
-        QVERIFY(h.log().endsWith("07.12.2026 09:05:05 Loggen gestartet\r\n07.12.2026 09:05:05 Loggen von "
-                                 "Businformationen nicht möglich, da andere Prozesse die Schnittstelle belegen\r\n"));
+        QVERIFY(h.log().endsWith(
+            "07.12.2026 09:05:05 Loggen gestartet\r\n07.12.2026 09:05:05 Loggen von "
+            "Businformationen nicht möglich, da andere Prozesse die Schnittstelle belegen\r\n"));
     }
 
     void lostLineEndsLogging()
@@ -99,7 +100,8 @@ private slots:
         h.fenster.loggen->log().anhängen("07.12.2026 09:05:00 Tür öffnen\r\n");
         h.dateien.names = {pfad, pfad};
         h.klicken("cmd_SaveLog");
-        QCOMPARE(inhalt(pfad), "07.12.2026 09:05:00 T\xFCr \xF6" "ffnen\r\n\r\n");
+        QCOMPARE(inhalt(pfad), "07.12.2026 09:05:00 T\xFCr \xF6"
+                               "ffnen\r\n\r\n");
         h.klicken("cmd_OpenLog");
         QCOMPARE(h.log(), "07.12.2026 09:05:00 Tür öffnen\r\n\r\n");
         QCOMPARE(h.dateien.startPaths.last(), pfad); // the dialog keeps its last name
@@ -120,8 +122,9 @@ private slots:
         h.dateien.names = {ordner.filePath("fehlt/x.log"), ordner.filePath("fehlt.log")};
         h.klicken("cmd_SaveLog");
         h.klicken("cmd_OpenLog");
-        QCOMPARE(h.meldungen.texts(), QStringList({"Die Logdatei \"x.log\" konnte nicht gespeichert werden.",
-                                                   "Die Logdatei \"fehlt.log\" konnte nicht gelesen werden."}));
+        QCOMPARE(h.meldungen.texts(),
+                 QStringList({"Die Logdatei \"x.log\" konnte nicht gespeichert werden.",
+                              "Die Logdatei \"fehlt.log\" konnte nicht gelesen werden."}));
         QCOMPARE(h.meldungen.shown[0].icon, platform::Icon::Critical);
         QCOMPARE(h.log(), "bleibt\r\n");
     }

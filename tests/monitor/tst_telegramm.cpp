@@ -36,7 +36,8 @@ private slots:
         QTest::newRow("E 20") << zeile("E: 20 0A1B2C3D 01") << e + "Gesprächsende von 0A1B2C3D Subadresse 01";
         QTest::newRow("E 11") << zeile("E: 11 0A1B2C3D 02") << e + "Türruf von 0A1B2C3D Subadresse 02";
         QTest::newRow("E 12") << zeile("E: 12 0A1B2C3D 03") << e + "Internruf von 0A1B2C3D Subadresse 03";
-        QTest::newRow("E 11 without subaddress") << QByteArray("E: 11 0A1B2C3D") << e + "Türruf von 0A1B2C3D Subadresse ";
+        QTest::newRow("E 11 without subaddress")
+            << QByteArray("E: 11 0A1B2C3D") << e + "Türruf von 0A1B2C3D Subadresse ";
         QTest::newRow("E 21") << zeile("E: 21 0A1B2C3D") << e + "Türrufannahme von 0A1B2C3D";
         QTest::newRow("E 22") << zeile("E: 22 0A1B2C3D") << e + "Internrufannahme von 0A1B2C3D";
         QTest::newRow("E 01") << zeile("E: 01 0A1B2C3D") << e + "Systemprogrammierung EIN 0A1B2C3D";
@@ -44,25 +45,28 @@ private slots:
         QTest::newRow("E 03") << zeile("E: 03 0A1B2C3D") << e + "Aktorprogrammierung EIN 0A1B2C3D";
         QTest::newRow("E 02") << zeile("E: 02 0A1B2C3D") << e + "Aktorprogrammierung AUS 0A1B2C3D";
         QTest::newRow("E unknown") << zeile("E: 7F") << e + "E: 7F\r\n";
-        QTest::newRow("T master") << zeile("T: LOCAL 00 01 01") << t + "mit der Masterrufumleitung den lokalen "
-                                                                      "Teilnehmer mit aktiver Anrufbeantworterfunktion";
-        QTest::newRow("T 0A, variant 2, local")
-            << zeile("T: LOCAL 0A 01 00")
-            << t + "aus Telefonbuch mit Index 10 und aktivierter Variante 2 den lokalen Teilnehmer mit inaktiver "
+        QTest::newRow("T master") << zeile("T: LOCAL 00 01 01")
+                                  << t + "mit der Masterrufumleitung den lokalen "
+                                         "Teilnehmer mit aktiver Anrufbeantworterfunktion";
+        QTest::newRow("T 0A, variant 2, local") << zeile("T: LOCAL 0A 01 00")
+                                                << t + "aus Telefonbuch mit Index 10 und aktivierter "
+                                                       "Variante 2 den lokalen Teilnehmer mit inaktiver "
+                                                       "Anrufbeantworterfunktion";
+        QTest::newRow("T dial") << zeile("T: DIAL  32 00 00 - 0301234567")
+                                << t + "aus Telefonbuch mit Index 50 und aktivierter Variante 1 einen "
+                                       "externen Teilnehmer mit der "
+                                       "Rufnummer: ''0301234567'' mit inaktiver Anrufbeantworterfunktion";
+        QTest::newRow("T dial without number")
+            << zeile("T: DIAL  00 00 07")
+            << t + "mit der Masterrufumleitung einen externen Teilnehmer mit "
+                   "der Rufnummer: ''''";
+        QTest::newRow("T other variant and subscriber")
+            << zeile("T: OTHER 01 02 02") << t + "aus Telefonbuch mit Index 1 ";
+        QTest::newRow("T index no number")
+            << zeile("T: LOCAL ZZ 00 00")
+            << t + "aus Telefonbuch mit ungültigem Index \"ZZ\" und aktivierter "
+                   "Variante 1 den lokalen Teilnehmer mit inaktiver "
                    "Anrufbeantworterfunktion";
-        QTest::newRow("T dial")
-            << zeile("T: DIAL  32 00 00 - 0301234567")
-            << t + "aus Telefonbuch mit Index 50 und aktivierter Variante 1 einen externen Teilnehmer mit der "
-                   "Rufnummer: ''0301234567'' mit inaktiver Anrufbeantworterfunktion";
-        QTest::newRow("T dial without number") << zeile("T: DIAL  00 00 07")
-                                               << t + "mit der Masterrufumleitung einen externen Teilnehmer mit "
-                                                      "der Rufnummer: ''''";
-        QTest::newRow("T other variant and subscriber") << zeile("T: OTHER 01 02 02")
-                                                        << t + "aus Telefonbuch mit Index 1 ";
-        QTest::newRow("T index no number") << zeile("T: LOCAL ZZ 00 00")
-                                           << t + "aus Telefonbuch mit ungültigem Index \"ZZ\" und aktivierter "
-                                                  "Variante 1 den lokalen Teilnehmer mit inaktiver "
-                                                  "Anrufbeantworterfunktion";
         QTest::newRow("T short") << QByteArray("T") << t + "aus Telefonbuch mit ungültigem Index \"\" ";
         QTest::newRow("unknown kind") << zeile("X: 12 0A1B2C3D") << QString();
         QTest::newRow("empty") << QByteArray() << QString();
@@ -85,15 +89,17 @@ private slots:
             engine.takeEffects();
             QStringList texte;
             for (qsizetype i = 0; i < zwei.size(); i += stück) {
-                engine.receive(QByteArrayView(zwei).sliced(i, std::min<qsizetype>(stück, zwei.size() - i)), 0);
+                engine.receive(QByteArrayView(zwei).sliced(i, std::min<qsizetype>(stück, zwei.size() - i)),
+                               0);
                 for (const kommunikation::Effekt& effekt : engine.takeEffects())
                     if (effekt.art == kommunikation::Effekt::Art::Berichtszeile)
                         texte.append(BerichtDekodieren(effekt.bytes));
             }
-            QCOMPARE(texte, QStringList({"Klingport sendet: Tür öffnen an 0A1B2C3D",
-                                         "Klingport ruft: aus Telefonbuch mit Index 1 und aktivierter Variante 1 "
-                                         "einen externen Teilnehmer mit der Rufnummer: ''0301'' mit aktiver "
-                                         "Anrufbeantworterfunktion"}));
+            QCOMPARE(texte,
+                     QStringList({"Klingport sendet: Tür öffnen an 0A1B2C3D",
+                                  "Klingport ruft: aus Telefonbuch mit Index 1 und aktivierter Variante 1 "
+                                  "einen externen Teilnehmer mit der Rufnummer: ''0301'' mit aktiver "
+                                  "Anrufbeantworterfunktion"}));
         }
     }
 };

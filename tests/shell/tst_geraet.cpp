@@ -2,22 +2,13 @@
 // probe in each of the device's modes, storing and loading through the tabs, the version query and
 // its reset key.
 
-#include "Clock.h"
-#include "FakeSettingsStore.h"
-#include "Fakes.h"
 #include "FirmwareTab.h"
 #include "FirmwarestandBefehle.h"
 #include "Geraeteabbild.h"
-#include "Hauptfenster.h"
-#include "KonfigurationTab.h"
 #include "Konfigurationsbereich.h"
-#include "Programm.h"
-#include "QtSerialPort.h"
 #include "SimProcess.h"
-#include "TelefonbuchModell.h"
-#include "TelefonbuchTab.h"
+#include "Sitzung.h"
 #include "Telefonbuchbereich.h"
-#include "frm_Haupt.h"
 #include "frm_Kommunikation.h"
 
 #include <QFile>
@@ -67,38 +58,6 @@ QByteArray dateiinhalt(const QString& pfad)
     QFile datei(pfad);
     return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
 }
-
-// One run of the program on COM1, which stands for the simulator's line.
-struct Sitzung {
-    FakeSettingsStore settings;
-    platform::QtSerialPort port;
-    platform::SteadyClock clock;
-    TickendeUhr uhr;
-    FakeMessageBoxes meldungen;
-    FakeFileDialogs dateien;
-    FakePrinters drucker;
-    FakeInstanceGuard instanz;
-    FakeSystemInfoTool systemInfo;
-    shell::Programm programm{{settings, port, clock, uhr, meldungen, dateien, drucker, instanz, systemInfo}};
-
-    Sitzung(const QString& leitung, int comport = 1)
-    {
-        settings.setValue("Settings", "Comport", QString(QChar(comport)));
-        settings.setValue("Ports", "COM1", leitung);
-    }
-    ~Sitzung() { programm.hauptfenster().close(); }
-
-    bool starten()
-    {
-        return programm.starten() &&
-               QTest::qWaitFor([this] { return programm.ersteAktivierungVorbei(); }, 15000);
-    }
-    frm_Haupt& fenster() { return programm.hauptfenster(); }
-    KonfigurationTab& konfiguration() { return *fenster().konfiguration; }
-    TelefonbuchModell& telefonbuch() { return fenster().telefonbuch->modell(); }
-    QString log() { return fenster().loggen->log().text(); }
-    void klicken(const char* name) { fenster().findChild<QPushButton*>(name)->click(); }
-};
 
 } // namespace
 

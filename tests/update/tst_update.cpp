@@ -17,8 +17,9 @@ Q_DECLARE_METATYPE(platform::Icon)
 
 namespace {
 
-const QString Lang = "\r\nBitte überprüfen Sie die Verbindung zum Klingport.\r\nFühren Sie anschließend einen "
-                     "Spannungsreset am Klingport durch und bestätigen Sie nach ca. 5 Sekunden mit OK.";
+const QString Lang =
+    "\r\nBitte überprüfen Sie die Verbindung zum Klingport.\r\nFühren Sie anschließend einen "
+    "Spannungsreset am Klingport durch und bestätigen Sie nach ca. 5 Sekunden mit OK.";
 
 QString datei(const QTemporaryDir& ordner, const QString& name, const QByteArray& inhalt)
 {
@@ -45,8 +46,9 @@ private slots:
         QCOMPARE(h.gespeichert, 2);
         QCOMPARE(h.fenster.firmware->lab_Firmwaredateiname->text(), pfad63);
         QCOMPARE(h.fenster.firmware->lab_Bustreiberdateiname->text(), "..." + pfad64.right(60));
-        QCOMPARE(h.dateien.filters, QStringList({"Firmwaredateien (*.tsk)|*.tsk", "Firmwaredateien (*.tsk)|*.tsk",
-                                                 "Bustreiberdateien (*.hex)|*.hex"}));
+        QCOMPARE(h.dateien.filters,
+                 QStringList({"Firmwaredateien (*.tsk)|*.tsk", "Firmwaredateien (*.tsk)|*.tsk",
+                              "Bustreiberdateien (*.hex)|*.hex"}));
     }
 
     void results_data()
@@ -57,17 +59,21 @@ private slots:
         QTest::addColumn<QString>("zeile");
         QTest::addColumn<QString>("meldung");
         QTest::addColumn<Icon>("symbol");
-        QTest::newRow("firmware stored") << true << Ergebnis::Erfolg << true << " Firmware erfolgreich übertragen"
-                                         << "Übertragung erfolgreich\r\nDas Klingport startet neu!\r\nBitte warten "
-                                            "Sie ca. 5 Sekunden."
-                                         << Icon::Information;
-        QTest::newRow("bus driver stored") << false << Ergebnis::Erfolg << true << " Bustreiber erfolgreich übertragen"
-                                           << "Übertragung erfolgreich!" << Icon::Information;
+        QTest::newRow("firmware stored")
+            << true << Ergebnis::Erfolg << true << " Firmware erfolgreich übertragen"
+            << "Übertragung erfolgreich\r\nDas Klingport startet neu!\r\nBitte warten "
+               "Sie ca. 5 Sekunden."
+            << Icon::Information;
+        QTest::newRow("bus driver stored")
+            << false << Ergebnis::Erfolg << true << " Bustreiber erfolgreich übertragen"
+            << "Übertragung erfolgreich!" << Icon::Information;
         QTest::newRow("time-out before accepted")
-            << true << Ergebnis::Timeout << false << " Firmware konnte wegen eines Timeout nicht geladen werden"
+            << true << Ergebnis::Timeout << false
+            << " Firmware konnte wegen eines Timeout nicht geladen werden"
             << "Übertragung wegen Timeout abgebrochen!" << Icon::Critical;
         QTest::newRow("time-out after accepted")
-            << false << Ergebnis::Timeout << true << " Bustreiber konnte wegen eines Timeout nicht geladen werden"
+            << false << Ergebnis::Timeout << true
+            << " Bustreiber konnte wegen eines Timeout nicht geladen werden"
             << "Übertragung wegen Timeout abgebrochen!" + Lang << Icon::Critical;
         QTest::newRow("transfer error before accepted")
             << false << Ergebnis::Transferfehler << false
@@ -108,12 +114,14 @@ private slots:
         QCOMPARE(h.link.aufrufe, aufrufe);
         QCOMPARE(h.link.hochgeladen, QList<QByteArray>{image});
         QStringList zeilen = h.log().split("\r\n");
-        QCOMPARE(zeilen[0], "07.12.2026 09:05:00 Starten des " + QString(firmware ? "Firmwareuploads" : "Bustreiberuploads"));
+        QCOMPARE(zeilen[0], "07.12.2026 09:05:00 Starten des " +
+                                QString(firmware ? "Firmwareuploads" : "Bustreiberuploads"));
         QCOMPARE(zeilen[1], "07.12.2026 09:05:01" + zeile);
         QCOMPARE(h.meldungen.texts().first(), meldung);
         QCOMPARE(h.meldungen.shown[0].icon, symbol);
         QCOMPARE(h.meldungen.shown.size(), nachlesen ? 2 : 1);
-        QCOMPARE(h.fenster.firmware->lab_Firmwarestand->text(), nachlesen ? "Klingport V2.10 / Bustreiber PIC V1.07\r\n" : "");
+        QCOMPARE(h.fenster.firmware->lab_Firmwarestand->text(),
+                 nachlesen ? "Klingport V2.10 / Bustreiber PIC V1.07\r\n" : "");
         QCOMPARE(h.link.bootlader, !(firmware && ergebnis == Ergebnis::Erfolg) && !nachlesen);
         QVERIFY(h.fenster.isEnabled() && !h.bedienbarWährend.contains(true));
         h_firmware.clear();
@@ -127,10 +135,12 @@ private slots:
         h.firmwarePfad = datei(ordner, "k.tsk", "fw");
         h.link.modus = 1;
         h.klicken("cmd_Update");
-        QCOMPARE(h.log(), "07.12.2026 09:05:00 Starten des Firmwareuploads\r\n07.12.2026 09:05:01 Firmware konnte "
-                          "nicht gelagen werden, weil die Schnittstelle belegt ist\r\n");
-        QCOMPARE(h.meldungen.texts(), QStringList{"Andere Programmteile greifen gerade\r\nauf die Schnittstelle "
-                                                  "zu. \r\nBeenden Sie ggf. die Logfunktion."});
+        QCOMPARE(h.log(),
+                 "07.12.2026 09:05:00 Starten des Firmwareuploads\r\n07.12.2026 09:05:01 Firmware konnte "
+                 "nicht gelagen werden, weil die Schnittstelle belegt ist\r\n");
+        QCOMPARE(h.meldungen.texts(),
+                 QStringList{"Andere Programmteile greifen gerade\r\nauf die Schnittstelle "
+                             "zu. \r\nBeenden Sie ggf. die Logfunktion."});
         QCOMPARE(h.link.modus, 1);
     }
 
@@ -141,8 +151,8 @@ private slots:
         datei(ordner, ".versteckt.tsk", "x");
         QCOMPARE(DateiSuchen(echt).pfad, echt);
         QCOMPARE(DateiSuchen(ordner.filePath("firmware v2.tsk")).pfad, echt); // any letter case
-        const QStringList fehlen = {ordner.filePath("*.TSK"), ordner.filePath("Firmware V?.TSK"),
-                                    ordner.filePath("nicht da.tsk"), ordner.filePath("kein/Ordner.tsk"),
+        const QStringList fehlen = {ordner.filePath("*.TSK"),          ordner.filePath("Firmware V?.TSK"),
+                                    ordner.filePath("nicht da.tsk"),   ordner.filePath("kein/Ordner.tsk"),
                                     ordner.filePath(".versteckt.tsk"), ordner.path() + "/"};
         for (const QString& pfad : fehlen)
             QVERIFY2(DateiSuchen(pfad).ergebnis == Dateisuche::Ergebnis::NichtGefunden, qPrintable(pfad));
