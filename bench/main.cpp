@@ -3,6 +3,7 @@
 
 #include "Clock.h"
 #include "Figures.h"
+#include "LogBench.h"
 #include "MessageBoxes.h"
 #include "Programm.h"
 #include "QtPlattform.h"
@@ -208,8 +209,14 @@ int main(int argc, char* argv[])
                                         QStringLiteral("Runs of each measurement (default 3)."),
                                         QStringLiteral("N"), QStringLiteral("3"));
     parser.addOption(runsOption);
+    const QCommandLineOption floodOption(QStringLiteral("flood-seconds"),
+                                         QStringLiteral("How long the program logs the flood of reports "
+                                                        "(default 60)."),
+                                         QStringLiteral("S"), QStringLiteral("60"));
+    parser.addOption(floodOption);
     parser.process(app);
     const int runs = std::max(1, parser.value(runsOption).toInt());
+    const int floodSeconds = std::max(1, parser.value(floodOption).toInt());
 
     QTemporaryDir dir;
     SimProcess sim({"--baud", QString::number(Baud), "--store-delay", QString::number(StoreDelaySeconds),
@@ -259,7 +266,26 @@ int main(int argc, char* argv[])
 #if !KLINGPORT_BENCH_LRZSZ
     std::puts("lrzsz comparison left out: it needs the build with KLINGPORT_TESTS=ON.");
 #endif
-    bool failed = false;
+
+    // The flood first: it measures memory, which the append benchmark would leave with the allocator.
+    const FloodFigures flood = measureFlood(floodSeconds, QDir(dir.path()));
+    if (!flood.failure.isEmpty())
+        std::printf("flood: FAILED, %s\n", qPrintable(flood.failure));
+    else
+        std::printf(
+            "flood, reports every millisecond, unpaced, for %.0f s: %lld reports (%.0f a second), %s; "
+            "longest wait of a 10 ms timer %lld ms; resident memory grew %lld kB for a log text of "
+            "%lld kB\n",
+            flood.seconds, static_cast<long long>(flood.reports), double(flood.reports) / flood.seconds,
+            flood.inOrder ? "all whole and in order" : "NOT ALL IN ORDER",
+            static_cast<long long>(flood.longestGapMs), static_cast<long long>(flood.rssGrowthKb),
+            static_cast<long long>(flood.logTextKb));
+    const AppendFigures append = measureLogAppend(100000);
+    std::printf("log window, %d decoded reports appended: %.1f us a line over the first thousand, "
+                "%.1f us over the last\n",
+                append.lines, append.firstUsPerLine, append.lastUsPerLine);
+    std::printf("decoding one report: %.0f ns\n", measureDecodeNs());
+    bool failed = !flood.failure.isEmpty() || !flood.inOrder;
     for (const Figures& row : rows)
         failed = failed || !row.failure.isEmpty();
     return failed || startup.shownMs.isEmpty() ? 1 : 0;

@@ -138,6 +138,7 @@ private slots:
     void conditionalHints();
     void closingWhileLoggingSendsLogOffFirst();
     void closingWaitsForRunningTransfer();
+    void autoScrollIsSavedAtOnce();
     void secondInstanceIsRefused();
     void printerChoice();
     void noPrinterInstalled();
@@ -494,6 +495,21 @@ void tst_Shell::closingWaitsForRunningTransfer()
     QVERIFY(lauf.port.isOpen());
     QVERIFY(lauf.fenster().close());
     QVERIFY(!lauf.port.isOpen());
+}
+
+void tst_Shell::autoScrollIsSavedAtOnce()
+{
+    FakeSettingsStore store;
+    store.setValue("Settings", "Comport", zeichen(0));
+    Lauf lauf(store);
+    QVERIFY(lauf.starten());
+    lauf.klicken("Cmd_OK"); // no port: the settings dialog came up first
+    auto* schalter = lauf.control<QCheckBox>("chk_AutoSroll");
+    QVERIFY(schalter->isChecked());
+    schalter->click();
+    QCOMPARE(store.value("Settings", "LogAutoScroll"), zeichen(0));
+    schalter->click();
+    QCOMPARE(store.value("Settings", "LogAutoScroll"), zeichen(1));
 }
 
 void tst_Shell::secondInstanceIsRefused()
