@@ -1,6 +1,6 @@
 #include "KonfigurationBefehle.h"
 
-#include "Abbildlesen.h"
+#include "Abbilduebertragung.h"
 #include "Fenstersperre.h"
 #include "Geraeteabbild.h"
 #include "KonfigurationTab.h"
@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-using kommunikation::Ergebnis;
 using platform::Icon;
 
 namespace {
@@ -67,28 +66,8 @@ void KonfigurationBefehle::KonfigurationUpload()
         return;
     u.loggen(gelesenUm, " Konfiguration erfolgreich ausgelesen");
 
-    const Ergebnis ergebnis =
-        u.link.KonfigurationSenden(KonfigurationInAbbild(*gelesen, tab.angezeigteKonfiguration()));
-    const QDateTime gesendetUm = u.stempel();
-    switch (ergebnis) {
-    case Ergebnis::Erfolg:
-        u.loggen(gesendetUm, " Konfiguration erfolgreich übertragen");
-        u.melden("Übertragung erfolgreich!", Icon::Information);
-        break;
-    case Ergebnis::Timeout:
-        u.loggen(gesendetUm, " Konfiguration konnte wegen eines Timeout nicht übertragen werden");
-        u.melden("Übertragung wegen Timeout abgebrochen!", Icon::Critical);
-        break;
-    case Ergebnis::Transferfehler:
-        u.loggen(gesendetUm, " Konfiguration konnte wegen Übertragungsfehlern nicht übertragen werden");
-        u.melden("Übertragung wegen Übertragungsfehlern abgebrochen!", Icon::Critical);
-        break;
-    case Ergebnis::Belegt:
-        u.loggen(gesendetUm,
-                 " Konfiguration konnte nicht übertragen werden, weil die Schnittstelle belegt ist");
-        u.belegtMelden();
-        break;
-    }
+    AbbildSenden(u, KonfigurationInAbbild(*gelesen, tab.angezeigteKonfiguration()),
+                 QStringLiteral("Konfiguration"));
 }
 
 void KonfigurationBefehle::cmd_Werkseinstellungen_Click()

@@ -1,6 +1,6 @@
 #include "TelefonbuchBefehle.h"
 
-#include "Abbildlesen.h"
+#include "Abbilduebertragung.h"
 #include "Fenstersperre.h"
 #include "Geraeteabbild.h"
 #include "TelefonbuchModell.h"
@@ -65,27 +65,7 @@ void TelefonbuchBefehle::TelefonbuchUpload()
     const QByteArray abbild = TelefonbuchInAbbild(*gelesen, tab.modell().telefonbuch());
     // Building the image walks the grid to its last cell, which stays current.
     tab.zelleSetzen(Telefonbucheinträge, 1);
-    const Ergebnis ergebnis = u.link.KonfigurationSenden(abbild);
-    const QDateTime gesendetUm = u.stempel();
-    switch (ergebnis) {
-    case Ergebnis::Erfolg:
-        u.loggen(gesendetUm, " Telefonbuch erfolgreich übertragen");
-        u.melden("Übertragung erfolgreich!", Icon::Information);
-        break;
-    case Ergebnis::Belegt:
-        u.loggen(gesendetUm,
-                 " Telefonbuch konnte nicht übertragen werden, weil die Schnittstelle belegt ist");
-        u.belegtMelden();
-        break;
-    case Ergebnis::Timeout:
-        u.loggen(gesendetUm, " Telefonbuch konnte wegen eines Timeout nicht übertragen werden");
-        u.melden("Übertragung wegen Timeout abgebrochen!", Icon::Critical);
-        break;
-    case Ergebnis::Transferfehler:
-        u.loggen(gesendetUm, " Telefonbuch konnte wegen Übertragungsfehlern nicht übertragen werden");
-        u.melden("Übertragung wegen Übertragungsfehlern abgebrochen!", Icon::Critical);
-        break;
-    }
+    AbbildSenden(u, abbild, QStringLiteral("Telefonbuch"));
 }
 
 void TelefonbuchBefehle::cmd_TelbuchAusAnlageLoeschen_Click()

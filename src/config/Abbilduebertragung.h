@@ -12,7 +12,13 @@ struct Lesefehlertexte {
     const char* belegt = " Konfiguration auslesen nicht möglich, da die Schnittstelle belegt ist";
 };
 
+// The device image's way to and from the device, for the configuration's and the phone book's commands.
+
 // Reads the device image. A failure, or a successful read shorter than `mindestlänge`, is reported
 // by message box and log line (stamped `stempel`) and gives nothing.
 std::optional<QByteArray> AbbildLesen(const Befehlsumgebung& umgebung, const QDateTime& stempel,
                                       qsizetype mindestlänge, Lesefehlertexte texte = {});
+
+// Stores the image into the device and reports the outcome by log line and message box; the log
+// line names what was stored ("Konfiguration", "Telefonbuch").
+void AbbildSenden(const Befehlsumgebung& umgebung, const QByteArray& abbild, const QString& was);

@@ -1,0 +1,57 @@
+#include "Abbilduebertragung.h"
+
+using kommunikation::Ergebnis;
+using platform::Icon;
+
+std::optional<QByteArray> AbbildLesen(const Befehlsumgebung& u, const QDateTime& stempel,
+                                      qsizetype mindestlänge, Lesefehlertexte texte)
+{
+    const kommunikation::Antwort antwort = u.link.KonfigurationLaden();
+    switch (antwort.ergebnis) {
+    case Ergebnis::Timeout:
+        u.loggen(stempel, texte.timeout);
+        u.melden("Auslesen wegen Timeout abgebrochen!", Icon::Critical);
+        return std::nullopt;
+    case Ergebnis::Belegt:
+        u.loggen(stempel, texte.belegt);
+        u.belegtMelden();
+        return std::nullopt;
+    case Ergebnis::Transferfehler:
+        break;
+    case Ergebnis::Erfolg:
+        if (antwort.daten.size() >= mindestlänge)
+            return antwort.daten;
+        break;
+    }
+    u.loggen(stempel, " Konfiguration auslesen wegen Übertragungsfehlern abgebrochen");
+    u.melden("Konfiguration auslesen wegen Übertragungsfehlern abgebrochen", Icon::Critical);
+    return std::nullopt;
+}
+
+void AbbildSenden(const Befehlsumgebung& u, const QByteArray& abbild, const QString& was)
+{
+    const Ergebnis ergebnis = u.link.KonfigurationSenden(abbild);
+    const QDateTime stempel = u.stempel();
+    switch (ergebnis) {
+    case Ergebnis::Erfolg:
+        u.protokoll.zeileAnhängen(stempel, QStringLiteral(" %1 erfolgreich übertragen").arg(was));
+        u.melden("Übertragung erfolgreich!", Icon::Information);
+        break;
+    case Ergebnis::Timeout:
+        u.protokoll.zeileAnhängen(
+            stempel, QStringLiteral(" %1 konnte wegen eines Timeout nicht übertragen werden").arg(was));
+        u.melden("Übertragung wegen Timeout abgebrochen!", Icon::Critical);
+        break;
+    case Ergebnis::Transferfehler:
+        u.protokoll.zeileAnhängen(
+            stempel, QStringLiteral(" %1 konnte wegen Übertragungsfehlern nicht übertragen werden").arg(was));
+        u.melden("Übertragung wegen Übertragungsfehlern abgebrochen!", Icon::Critical);
+        break;
+    case Ergebnis::Belegt:
+        u.protokoll.zeileAnhängen(
+            stempel,
+            QStringLiteral(" %1 konnte nicht übertragen werden, weil die Schnittstelle belegt ist").arg(was));
+        u.belegtMelden();
+        break;
+    }
+}
