@@ -169,6 +169,13 @@ private slots:
         QCOMPARE(h.link.hochgeladen, QList<QByteArray>{"inhalt"});
         QVERIFY(h.fenster.isEnabled());
         QCOMPARE(h.link.aufrufe.count("FirmwareSenden"), 1);
+
+        // Listed, but reading it fails (its first page is not mapped): nothing is sent.
+        h.firmwarePfad = "/proc/self/mem";
+        h.klicken("cmd_Update");
+        QCOMPARE(h.meldungen.texts().last(), "Die Datei \"mem\" kann nicht gelesen werden!");
+        QCOMPARE(h.link.aufrufe.count("FirmwareSenden"), 1);
+        QVERIFY(h.fenster.isEnabled());
     }
 
 private:
