@@ -1,5 +1,7 @@
 #include "Abbilduebertragung.h"
 
+#include "Geraeteabbild.h"
+
 using kommunikation::Ergebnis;
 using platform::Icon;
 
@@ -26,6 +28,15 @@ std::optional<QByteArray> AbbildLesen(const Befehlsumgebung& u, const QDateTime&
     u.loggen(stempel, " Konfiguration auslesen wegen Übertragungsfehlern abgebrochen");
     u.melden("Konfiguration auslesen wegen Übertragungsfehlern abgebrochen", Icon::Critical);
     return std::nullopt;
+}
+
+std::optional<QByteArray> AbbildZumSpeichernLesen(const Befehlsumgebung& u)
+{
+    const QDateTime stempel = u.stempel();
+    std::optional<QByteArray> gelesen = AbbildLesen(u, stempel, abbild::Größe);
+    if (gelesen)
+        u.loggen(stempel, " Konfiguration erfolgreich ausgelesen");
+    return gelesen;
 }
 
 void AbbildSenden(const Befehlsumgebung& u, const QByteArray& abbild, const QString& was)

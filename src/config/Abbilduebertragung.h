@@ -19,6 +19,10 @@ struct Lesefehlertexte {
 std::optional<QByteArray> AbbildLesen(const Befehlsumgebung& umgebung, const QDateTime& stempel,
                                       qsizetype mindestlänge, Lesefehlertexte texte = {});
 
+// Reads the whole image for a store, which then replaces its own half: a failure is reported and gives
+// nothing; a success is logged as the configuration's read. A store never builds on a partial read.
+std::optional<QByteArray> AbbildZumSpeichernLesen(const Befehlsumgebung& umgebung);
+
 // Stores the image into the device and reports the outcome by log line and message box; the log
 // line names what was stored ("Konfiguration", "Telefonbuch").
 void AbbildSenden(const Befehlsumgebung& umgebung, const QByteArray& abbild, const QString& was);

@@ -2,7 +2,6 @@
 
 #include "Abbilduebertragung.h"
 #include "Fenstersperre.h"
-#include "Geraeteabbild.h"
 #include "KonfigurationTab.h"
 #include "Konfigurationsbereich.h"
 
@@ -58,16 +57,10 @@ void KonfigurationBefehle::cmd_KonfigInAnlageSpeichern_Click()
 
 void KonfigurationBefehle::KonfigurationUpload()
 {
-    const QDateTime gelesenUm = u.stempel();
     Fenstersperre sperre(u.hauptfenster);
-    // A store never sends an image built from a partial read.
-    const std::optional<QByteArray> gelesen = AbbildLesen(u, gelesenUm, abbild::Größe);
-    if (!gelesen)
-        return;
-    u.loggen(gelesenUm, " Konfiguration erfolgreich ausgelesen");
-
-    AbbildSenden(u, KonfigurationInAbbild(*gelesen, tab.angezeigteKonfiguration()),
-                 QStringLiteral("Konfiguration"));
+    if (const std::optional<QByteArray> gelesen = AbbildZumSpeichernLesen(u))
+        AbbildSenden(u, KonfigurationInAbbild(*gelesen, tab.angezeigteKonfiguration()),
+                     QStringLiteral("Konfiguration"));
 }
 
 void KonfigurationBefehle::cmd_Werkseinstellungen_Click()

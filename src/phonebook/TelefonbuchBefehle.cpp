@@ -2,7 +2,6 @@
 
 #include "Abbilduebertragung.h"
 #include "Fenstersperre.h"
-#include "Geraeteabbild.h"
 #include "TelefonbuchModell.h"
 #include "TelefonbuchTab.h"
 #include "Telefonbuchbereich.h"
@@ -54,13 +53,10 @@ void TelefonbuchBefehle::cmd_TelbuchInAnlageSpeichern_Click()
 
 void TelefonbuchBefehle::TelefonbuchUpload()
 {
-    const QDateTime gelesenUm = u.stempel();
     Fenstersperre sperre(u.hauptfenster);
-    // A store never sends an image built from a partial read.
-    const std::optional<QByteArray> gelesen = AbbildLesen(u, gelesenUm, abbild::Größe);
+    const std::optional<QByteArray> gelesen = AbbildZumSpeichernLesen(u);
     if (!gelesen)
         return;
-    u.loggen(gelesenUm, " Konfiguration erfolgreich ausgelesen");
 
     const QByteArray abbild = TelefonbuchInAbbild(*gelesen, tab.modell().telefonbuch());
     // Building the image walks the grid to its last cell, which stays current.

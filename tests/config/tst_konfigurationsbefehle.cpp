@@ -169,19 +169,6 @@ private slots:
         QCOMPARE(h.link.gesendet[0].mid(90), lesen.daten.mid(90)); // the device's phone book stays
     }
 
-    void busyWhileLogging()
-    {
-        Hauptfenster h;
-        h.link.modus = 1;
-        h.klicken("cmd_KonfigAusAnlageLaden");
-        h.klicken("cmd_KonfigInAnlageSpeichern");
-        QCOMPARE(h.meldungen.texts(), QStringList({Belegt, Belegt}));
-        QVERIFY(!h.link.aufrufe.contains("LoggenAus"));
-        QCOMPARE(h.link.modus, 1); // logging goes on
-        const QString zeile = " Konfiguration auslesen nicht möglich, da die Schnittstelle belegt ist\r\n";
-        QCOMPARE(h.log(), "07.12.2026 09:05:00" + zeile + "07.12.2026 09:05:01" + zeile);
-    }
-
     void factoryDefaults()
     {
         Hauptfenster h;

@@ -184,17 +184,6 @@ private slots:
         QCOMPARE(tab.MSFlexGrid1->currentIndex(), tab.modell().index(49, 1));
     }
 
-    void busyWhileLogging()
-    {
-        Hauptfenster h;
-        h.link.modus = 1;
-        h.klicken("cmd_TelbuchAusAnlageLaden");
-        h.klicken("cmd_TelbuchInAnlageSpeichern");
-        QCOMPARE(h.meldungen.texts(), QStringList({Belegt, Belegt}));
-        QVERIFY(!h.link.aufrufe.contains("LoggenAus"));
-        QCOMPARE(h.link.modus, 1);
-    }
-
     void clearPhoneBook()
     {
         Hauptfenster h;
