@@ -142,6 +142,7 @@ private slots:
                  QStringList{"Andere Programmteile greifen gerade\r\nauf die Schnittstelle "
                              "zu. \r\nBeenden Sie ggf. die Logfunktion."});
         QCOMPARE(h.link.modus, 1);
+        QVERIFY(!h.link.aufrufe.contains("EmpfangspufferLeeren")); // reports on their way stay whole
     }
 
     void lookingUpFiles()

@@ -32,13 +32,15 @@ public:
     virtual void setÜbertragungGestartet(bool wert) = 0;
 };
 
-// What every device command does first: throw away what waits on the line and, unless bus logging
-// runs, switch logging off, so a device still logging from an earlier run is quiet.
+// What every device command does first: throw away what waits on the line and switch logging off,
+// so a device still logging from an earlier run is quiet. While bus logging runs the command will
+// find the link busy; the reports on their way are left alone, so that no log line is cut.
 inline void VerbindungVorbereiten(Klingportverbindung& link)
 {
+    if (link.kommunikationsModus() == 1)
+        return;
     link.EmpfangspufferLeeren();
-    if (link.kommunikationsModus() != 1)
-        link.LoggenAus();
+    link.LoggenAus();
 }
 
 } // namespace kommunikation
