@@ -20,10 +20,9 @@ using steuerelemente::rahmen;
 
 namespace {
 
-// Limits a box to `stellen` characters and narrows it to match; the times and the PIN are short numbers.
+// Narrows a box to `stellen` characters; the times and the PIN are short numbers.
 void schmal(QLineEdit* box, int stellen)
 {
-    box->setMaxLength(stellen);
     box->setFixedWidth(box->fontMetrics().horizontalAdvance(QString(stellen + 3, QLatin1Char('0'))));
 }
 
@@ -70,7 +69,6 @@ KonfigurationTab::KonfigurationTab(QWidget* parent)
     schmal(txt_LokaleRufzeit, 3);
     schmal(txt_ExterneRufzeit, 3);
     schmal(txt_Türgesprächszeit, 3);
-    txt_Masterumleitungsnummer->setMaxLength(25);
 
     // The transfer buttons wait for an open serial port.
     cmd_KonfigAusAnlageLaden->setEnabled(false);

@@ -3,6 +3,7 @@
 #include "FirmwareTab.h"
 #include "FirmwarestandBefehle.h"
 #include "KonfigurationBefehle.h"
+#include "KonfigurationEingabe.h"
 #include "KonfigurationTab.h"
 #include "Logfenster.h"
 #include "LoggenBefehle.h"
@@ -145,6 +146,7 @@ void frm_Haupt::BefehleAnlegen(kommunikation::Klingportverbindung& link, platfor
     konfigurationBefehle = new KonfigurationBefehle(
         *konfiguration, *umgebung,
         [this] { return AnrufbeantworterImTelefonbuch(telefonbuch->modell().telefonbuch()); }, this);
+    new KonfigurationEingabe(*konfiguration, meldungen, this);
     telefonbuchBefehle = new TelefonbuchBefehle(*telefonbuch, *umgebung, this);
     firmwarestand = new FirmwarestandBefehle(
         *firmware, *umgebung, [this](int ms) { wait(ms); }, this);

@@ -167,24 +167,6 @@ private slots:
 
     void logIsReadOnly() { QVERIFY(static_cast<LoggenTab&>(*tabs[LoggenSeite]).txt_Log->isReadOnly()); }
 
-    void textLimits_data()
-    {
-        QTest::addColumn<int>("maxLength");
-        QTest::newRow("txt_PIN") << 4;
-        QTest::newRow("txt_LokaleRufzeit") << 3;
-        QTest::newRow("txt_ExterneRufzeit") << 3;
-        QTest::newRow("txt_Türgesprächszeit") << 3;
-        QTest::newRow("txt_Masterumleitungsnummer") << 25;
-    }
-
-    void textLimits()
-    {
-        QFETCH(int, maxLength);
-        auto* edit = tabs[KonfigurationSeite]->findChild<QLineEdit*>(u8(QTest::currentDataTag()));
-        QVERIFY(edit);
-        QCOMPARE(edit->maxLength(), maxLength);
-    }
-
     void optionGroups_data()
     {
         QTest::addColumn<QStringList>("group");

@@ -1,0 +1,117 @@
+#include "KonfigurationEingabe.h"
+
+#include "Eingabe.h"
+#include "KonfigurationTab.h"
+#include "MessageBoxes.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace {
+
+constexpr char16_t Rücktaste = 8;
+constexpr char16_t Eingabetaste = 13;
+
+} // namespace
+
+KonfigurationEingabe::KonfigurationEingabe(KonfigurationTab& tab, platform::MessageBoxes& meldungen,
+                                           QObject* parent)
+    : QObject(parent), tab(tab),
+      meldungen(meldungen), felder{{tab.txt_PIN, Art::PIN, 4, {}},
+                                   {tab.txt_LokaleRufzeit, Art::Zeit, 3, QStringLiteral("030")},
+                                   {tab.txt_ExterneRufzeit, Art::Zeit, 3, QStringLiteral("030")},
+                                   {tab.txt_Türgesprächszeit, Art::Zeit, 3, QStringLiteral("060")},
+                                   {tab.txt_Masterumleitungsnummer, Art::Nummer, 25, {}}}
+{
+    for (const Feld& feld : felder)
+        feld.box->installEventFilter(this);
+}
+
+bool KonfigurationEingabe::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    const auto feld =
+        std::find_if(felder.cbegin(), felder.cend(), [&](const Feld& f) { return f.box == objekt; });
+    if (feld == felder.cend())
+        return QObject::eventFilter(objekt, ereignis);
+    switch (ereignis->type()) {
+    case QEvent::KeyPress:
+        return tasteGedrückt(*feld, static_cast<QKeyEvent*>(ereignis)->text());
+    case QEvent::FocusIn:
+        feld->box->selectAll();
+        // Again once a click into the box has placed its caret.
+        QTimer::singleShot(0, feld->box, &QLineEdit::selectAll);
+        break;
+    case QEvent::FocusOut: {
+        // Switching windows, and the messages themselves, do not leave the box.
+        const Qt::FocusReason grund = static_cast<QFocusEvent*>(ereignis)->reason();
+        if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason)
+            verlassen(*feld);
+        break;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(objekt, ereignis);
+}
+
+// True when the key is dropped. Keys that type nothing (arrows, shortcuts) pass as they are.
+bool KonfigurationEingabe::tasteGedrückt(const Feld& feld, const QString& zeichen)
+{
+    if (zeichen.size() != 1 ||
+        (!zeichen[0].isPrint() && zeichen[0] != Rücktaste && zeichen[0] != Eingabetaste))
+        return false;
+    const QChar taste = zeichen[0];
+    const int modus = feld.art == Art::Nummer ? 1 : 0;
+    if (!TasteErlaubt(taste, modus)) {
+        melden("Bitte nur Zahlen eingeben!");
+        if (feld.art == Art::PIN)
+            feld.box->clear();
+        return true;
+    }
+    if (taste == Rücktaste || taste == Eingabetaste)
+        return false;
+    if (feld.art == Art::Zeit && ÜberZweiMinuten(feld.box->text(), taste)) {
+        melden("Maximaler Wert sind 120 Sekunden!");
+        feld.box->clear();
+        return true;
+    }
+    // The typing limit: a full box takes a character only in place of a selection.
+    return feld.box->text().size() - feld.box->selectedText().size() >= feld.grenze;
+}
+
+void KonfigurationEingabe::verlassen(const Feld& feld)
+{
+    QLineEdit& box = *feld.box;
+    switch (feld.art) {
+    case Art::Zeit: {
+        const Zeitfeld zeit = ZeitfeldVerlassen(box.text(), feld.ersatz);
+        if (zeit.keineZahl)
+            melden("Bitte nur Zahlen eingeben");
+        box.setText(zeit.text);
+        break;
+    }
+    case Art::PIN:
+        if (EingabePruefen(box.text(), 0) != box.text()) {
+            melden("Bitte nur Zahlen eingeben");
+            box.setText(QStringLiteral("5183"));
+        }
+        if (box.text().size() != 4) {
+            melden("Geben Sie eine 4-stellige Pin ein");
+            box.setFocus(Qt::OtherFocusReason);
+        }
+        break;
+    case Art::Nummer:
+        if (EingabePruefen(box.text(), 1) != box.text()) {
+            melden("Bitte nur Zahlen eingeben");
+            box.clear();
+        }
+        break;
+    }
+}
+
+void KonfigurationEingabe::melden(const char* text)
+{
+    meldungen.show(QString::fromUtf8(text), platform::Icon::Exclamation);
+}
