@@ -3,18 +3,12 @@
 #include "Eingabe.h"
 #include "KonfigurationTab.h"
 #include "MessageBoxes.h"
+#include "Texteingabe.h"
 
 #include <QFocusEvent>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QTimer>
 
-namespace {
-
-constexpr char16_t Rücktaste = 8;
-constexpr char16_t Eingabetaste = 13;
-
-} // namespace
+using texteingabe::Eingabetaste;
+using texteingabe::Rücktaste;
 
 KonfigurationEingabe::KonfigurationEingabe(KonfigurationTab& tab, platform::MessageBoxes& meldungen,
                                            QObject* parent)
@@ -37,11 +31,11 @@ bool KonfigurationEingabe::eventFilter(QObject* objekt, QEvent* ereignis)
         return QObject::eventFilter(objekt, ereignis);
     switch (ereignis->type()) {
     case QEvent::KeyPress:
-        return tasteGedrückt(*feld, static_cast<QKeyEvent*>(ereignis)->text());
+        if (const std::optional<QChar> taste = texteingabe::getippt(*static_cast<QKeyEvent*>(ereignis)))
+            return tasteGedrückt(*feld, *taste);
+        break;
     case QEvent::FocusIn:
-        feld->box->selectAll();
-        // Again once a click into the box has placed its caret.
-        QTimer::singleShot(0, feld->box, &QLineEdit::selectAll);
+        texteingabe::ganzMarkieren(*feld->box);
         break;
     case QEvent::FocusOut: {
         // Switching windows, and the messages themselves, do not leave the box.
@@ -56,13 +50,9 @@ bool KonfigurationEingabe::eventFilter(QObject* objekt, QEvent* ereignis)
     return QObject::eventFilter(objekt, ereignis);
 }
 
-// True when the key is dropped. Keys that type nothing (arrows, shortcuts) pass as they are.
-bool KonfigurationEingabe::tasteGedrückt(const Feld& feld, const QString& zeichen)
+// True when the key is dropped.
+bool KonfigurationEingabe::tasteGedrückt(const Feld& feld, QChar taste)
 {
-    if (zeichen.size() != 1 ||
-        (!zeichen[0].isPrint() && zeichen[0] != Rücktaste && zeichen[0] != Eingabetaste))
-        return false;
-    const QChar taste = zeichen[0];
     const int modus = feld.art == Art::Nummer ? 1 : 0;
     if (!TasteErlaubt(taste, modus)) {
         melden("Bitte nur Zahlen eingeben!");
@@ -77,8 +67,7 @@ bool KonfigurationEingabe::tasteGedrückt(const Feld& feld, const QString& zeich
         feld.box->clear();
         return true;
     }
-    // The typing limit: a full box takes a character only in place of a selection.
-    return feld.box->text().size() - feld.box->selectedText().size() >= feld.grenze;
+    return texteingabe::tippgrenzeErreicht(*feld.box, feld.grenze);
 }
 
 void KonfigurationEingabe::verlassen(const Feld& feld)

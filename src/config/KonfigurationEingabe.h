@@ -30,7 +30,7 @@ private:
         QString ersatz; // what a time box falls back to
     };
 
-    bool tasteGedrückt(const Feld& feld, const QString& zeichen);
+    bool tasteGedrückt(const Feld& feld, QChar taste);
     void verlassen(const Feld& feld);
     void melden(const char* text);
 

@@ -6,6 +6,7 @@
 #include "TelefonbuchTab.h"
 #include "Telefonbuchbereich.h"
 #include "Windows1252.h"
+#include "frm_Telbuch.h"
 
 #include <QMenu>
 #include <QPushButton>
@@ -14,9 +15,11 @@
 using kommunikation::Ergebnis;
 using platform::Icon;
 
-TelefonbuchBefehle::TelefonbuchBefehle(TelefonbuchTab& tab, Befehlsumgebung umgebung, QObject* parent)
-    : QObject(parent), tab(tab), u(umgebung)
+TelefonbuchBefehle::TelefonbuchBefehle(TelefonbuchTab& tab, Befehlsumgebung umgebung,
+                                       std::function<bool()> verzögert, QObject* parent)
+    : QObject(parent), tab(tab), u(umgebung), verzögert(std::move(verzögert))
 {
+    connect(&tab, &TelefonbuchTab::bearbeitenAngefordert, this, &TelefonbuchBefehle::EintragBearbeiten);
     connect(tab.cmd_TelbuchAusAnlageLaden, &QPushButton::clicked, this,
             &TelefonbuchBefehle::cmd_TelbuchAusAnlageLaden_Click);
     connect(tab.cmd_TelbuchInAnlageSpeichern, &QPushButton::clicked, this,
@@ -27,6 +30,20 @@ TelefonbuchBefehle::TelefonbuchBefehle(TelefonbuchTab& tab, Befehlsumgebung umge
     connect(tab.flexmenü->actions().at(1), &QAction::triggered, this, [this] { EintragLöschen(4); });
     connect(tab.Cmd_RufInformationAbholen, &QPushButton::clicked, this,
             &TelefonbuchBefehle::Cmd_RufInformationAbholen_Click);
+}
+
+TelefonbuchBefehle::~TelefonbuchBefehle()
+{
+    delete telbuch; // the editor goes with the main window
+}
+
+void TelefonbuchBefehle::EintragBearbeiten()
+{
+    if (!telbuch)
+        telbuch = new frm_Telbuch(tab, u.hauptfenster, u.meldungen, verzögert);
+    telbuch->show();
+    telbuch->raise();
+    telbuch->activateWindow();
 }
 
 void TelefonbuchBefehle::cmd_TelbuchAusAnlageLaden_Click()

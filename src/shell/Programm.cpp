@@ -9,6 +9,7 @@
 #include "LoggenTab.h"
 #include "MessageBoxes.h"
 #include "SerialPort.h"
+#include "TelefonbuchBefehle.h"
 #include "TelefonbuchTab.h"
 #include "frmAbout.h"
 #include "frm_Haupt.h"
@@ -129,6 +130,8 @@ void Programm::beenden()
         optionenFenster->Form_Unload();
         delete optionenFenster;
     }
+    if (frm_Telbuch* editor = haupt->telefonbuchBefehle->editor())
+        editor->close(); // its edits are discarded, as by its close box
     // Closes the serial port after what was written has left. The link itself lives on with the
     // window, so a command still unwinding from its pause finds a closed port, not a deleted link.
     link->ComportSchließen();

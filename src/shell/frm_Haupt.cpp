@@ -147,7 +147,8 @@ void frm_Haupt::BefehleAnlegen(kommunikation::Klingportverbindung& link, platfor
         *konfiguration, *umgebung,
         [this] { return AnrufbeantworterImTelefonbuch(telefonbuch->modell().telefonbuch()); }, this);
     new KonfigurationEingabe(*konfiguration, meldungen, this);
-    telefonbuchBefehle = new TelefonbuchBefehle(*telefonbuch, *umgebung, this);
+    telefonbuchBefehle = new TelefonbuchBefehle(
+        *telefonbuch, *umgebung, [this] { return konfiguration->obu_verzögert->isChecked(); }, this);
     firmwarestand = new FirmwarestandBefehle(
         *firmware, *umgebung, [this](int ms) { wait(ms); }, this);
     update = new UpdateBefehle(*firmware, *umgebung, dateidialoge, *firmwarestand, std::move(pfade), this);

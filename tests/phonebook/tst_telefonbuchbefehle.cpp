@@ -8,7 +8,6 @@
 
 #include <QHeaderView>
 #include <QMenu>
-#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -243,20 +242,6 @@ private slots:
         QVERIFY(tab.modell().telefonbuch() == erwartet);
         QCOMPARE(tab.modell().index(0, 0).data().toString(), "1");
         QCOMPARE(auswahl(tab), zeile(1, perMenü ? 4 : 7));
-    }
-
-    void editingIsAskedForEveryWay()
-    {
-        Hauptfenster h;
-        TelefonbuchTab& tab = *h.fenster.telefonbuch;
-        QSignalSpy bearbeiten(&tab, &TelefonbuchTab::bearbeitenAngefordert);
-        h.klicken("cmd_TelbuchBearbeiten");
-        tab.flexmenü->findChild<QAction*>("Bearbeiten")->trigger();
-        const QPoint zelle = tab.MSFlexGrid1->visualRect(tab.modell().index(2, 1)).center();
-        QTest::mouseClick(tab.MSFlexGrid1->viewport(), Qt::LeftButton, {}, zelle);
-        QTest::mouseDClick(tab.MSFlexGrid1->viewport(), Qt::LeftButton, {}, zelle);
-        QCOMPARE(bearbeiten.count(), 3);
-        QCOMPARE(tab.aktuelleZeile(), 3);
     }
 };
 
