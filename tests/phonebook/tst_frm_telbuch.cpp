@@ -83,6 +83,14 @@ private slots:
         QVERIFY(!editor.chk_ab_variante1->isChecked() && !editor.chk_ab_variante2->isChecked());
         QCOMPARE(editor.cbo_Türstelle->currentText(), "Bitte wählen");
         QCOMPARE(editor.cbo_Türstelle->count(), 10);
+        QStringList reihe; // the tab order
+        QWidget* w = editor.txt_Bezeichnung;
+        for (int schritt = 0; schritt < 100 && reihe.size() < 8; ++schritt, w = w->nextInFocusChain())
+            if (w->focusPolicy() & Qt::TabFocus)
+                reihe << w->objectName();
+        QCOMPARE(reihe, QStringList({"txt_Bezeichnung", "txt_TelbuchEintragVariante1", "chk_ab_variante1",
+                                     "txt_TelbuchEintragVariante2", "chk_ab_variante2", "cbo_Türstelle", "OKButton",
+                                     "CancelButton"}));
         editor.OKButton->click();
         QCOMPARE(e.meldungen.texts(), QStringList{"Bitte wählen Sie eine Türstation zwischen 1 und 9 aus"});
         QCOMPARE(e.meldungen.shown[0].icon, platform::Icon::Exclamation);
