@@ -6,13 +6,14 @@
 #include "Texteingabe.h"
 
 #include <QFocusEvent>
+#include <algorithm>
 
 using texteingabe::Eingabetaste;
 using texteingabe::Rücktaste;
 
 KonfigurationEingabe::KonfigurationEingabe(KonfigurationTab& tab, platform::MessageBoxes& meldungen,
                                            QObject* parent)
-    : QObject(parent), tab(tab),
+    : QObject(parent),
       meldungen(meldungen), felder{{tab.txt_PIN, Art::PIN, 4, {}},
                                    {tab.txt_LokaleRufzeit, Art::Zeit, 3, QStringLiteral("030")},
                                    {tab.txt_ExterneRufzeit, Art::Zeit, 3, QStringLiteral("030")},

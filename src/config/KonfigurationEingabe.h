@@ -34,7 +34,6 @@ private:
     void verlassen(const Feld& feld);
     void melden(const char* text);
 
-    KonfigurationTab& tab;
     platform::MessageBoxes& meldungen;
     QList<Feld> felder;
 };
