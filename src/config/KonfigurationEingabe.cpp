@@ -5,7 +5,6 @@
 #include "MessageBoxes.h"
 #include "Texteingabe.h"
 
-#include <QFocusEvent>
 #include <algorithm>
 
 using texteingabe::Eingabetaste;
@@ -38,13 +37,10 @@ bool KonfigurationEingabe::eventFilter(QObject* objekt, QEvent* ereignis)
     case QEvent::FocusIn:
         texteingabe::ganzMarkieren(*feld->box);
         break;
-    case QEvent::FocusOut: {
-        // Switching windows, and the messages themselves, do not leave the box.
-        const Qt::FocusReason grund = static_cast<QFocusEvent*>(ereignis)->reason();
-        if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason)
+    case QEvent::FocusOut:
+        if (texteingabe::verlassen(*static_cast<QFocusEvent*>(ereignis)))
             verlassen(*feld);
         break;
-    }
     default:
         break;
     }

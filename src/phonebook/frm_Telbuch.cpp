@@ -10,14 +10,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 using steuerelemente::anlegen;
+using steuerelemente::rahmen;
 
 namespace {
 
@@ -56,22 +55,17 @@ frm_Telbuch::frm_Telbuch(TelefonbuchTab& telefonbuch, QWidget& hauptfenster,
     for (int n = 1; n <= 9; ++n)
         cbo_Türstelle->addItem(QStringLiteral("Türstation %1").arg(n));
 
-    const auto rahmen = [this](const char* titel, std::initializer_list<QWidget*> inhalt) {
-        auto* box = new QGroupBox(QString::fromUtf8(titel), this);
-        auto* layout = new QHBoxLayout(box);
-        for (QWidget* element : inhalt)
-            layout->addWidget(element);
-        return box;
-    };
     auto* knöpfe = new QHBoxLayout;
     knöpfe->addStretch();
     knöpfe->addWidget(OKButton);
     knöpfe->addWidget(CancelButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(rahmen("Bezeichnung", {txt_Bezeichnung}));
-    layout->addWidget(rahmen("Telefonnummer Variante 1", {txt_TelbuchEintragVariante1, chk_ab_variante1}));
-    layout->addWidget(rahmen("Telefonnummer Variante 2", {txt_TelbuchEintragVariante2, chk_ab_variante2}));
-    layout->addWidget(rahmen("Türstation", {cbo_Türstelle}));
+    layout->addWidget(rahmen(this, "fra_Bezeichnung", "Bezeichnung", {txt_Bezeichnung}, Qt::Horizontal));
+    layout->addWidget(rahmen(this, "fra_Variante1", "Telefonnummer Variante 1",
+                             {txt_TelbuchEintragVariante1, chk_ab_variante1}, Qt::Horizontal));
+    layout->addWidget(rahmen(this, "fra_Variante2", "Telefonnummer Variante 2",
+                             {txt_TelbuchEintragVariante2, chk_ab_variante2}, Qt::Horizontal));
+    layout->addWidget(rahmen(this, "fra_Türstation", "Türstation", {cbo_Türstelle}, Qt::Horizontal));
     layout->addLayout(knöpfe);
     setTabOrder(txt_Bezeichnung, txt_TelbuchEintragVariante1);
     setTabOrder(txt_TelbuchEintragVariante1, chk_ab_variante1);
@@ -118,12 +112,10 @@ bool frm_Telbuch::eventFilter(QObject* objekt, QEvent* ereignis)
     case QEvent::FocusIn:
         texteingabe::ganzMarkieren(*feld);
         break;
-    case QEvent::FocusOut: {
-        const Qt::FocusReason grund = static_cast<QFocusEvent*>(ereignis)->reason();
-        if (nummer && grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason)
+    case QEvent::FocusOut:
+        if (nummer && texteingabe::verlassen(*static_cast<QFocusEvent*>(ereignis)))
             nummerVerlassen(*feld);
         break;
-    }
     case QEvent::KeyPress: {
         const std::optional<QChar> taste = texteingabe::getippt(*static_cast<QKeyEvent*>(ereignis));
         if (!taste)

@@ -3,6 +3,7 @@
 // Creating controls under their given names, so that hints and tests find them by those names.
 
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QString>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -17,12 +18,14 @@ template <typename T> T* anlegen(QWidget* parent, const char* name, const char* 
     return element;
 }
 
-// Stacks the widgets in a new frame; option buttons sharing a frame are exclusive by that alone.
+// Stacks (or lines up) the widgets in a new frame; option buttons sharing a frame are exclusive by
+// that alone.
 inline QGroupBox* rahmen(QWidget* parent, const char* name, const char* titel,
-                         std::initializer_list<QWidget*> inhalt)
+                         std::initializer_list<QWidget*> inhalt, Qt::Orientation richtung = Qt::Vertical)
 {
     auto* box = anlegen<QGroupBox>(parent, name, titel);
-    auto* layout = new QVBoxLayout(box);
+    QBoxLayout* layout =
+        richtung == Qt::Vertical ? static_cast<QBoxLayout*>(new QVBoxLayout(box)) : new QHBoxLayout(box);
     for (QWidget* element : inhalt)
         layout->addWidget(element);
     return box;

@@ -3,6 +3,7 @@
 // What the text boxes with typing rules share: which keys type, the typing limit, and selecting
 // the whole text on entering.
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
@@ -35,6 +36,13 @@ inline void ganzMarkieren(QLineEdit& box)
 {
     box.selectAll();
     QTimer::singleShot(0, &box, &QLineEdit::selectAll);
+}
+
+// Whether losing the focus leaves the box: switching windows, and message boxes and menus coming up,
+// do not, so a repair on leaving cannot run again from its own message.
+inline bool verlassen(const QFocusEvent& fokus)
+{
+    return fokus.reason() != Qt::ActiveWindowFocusReason && fokus.reason() != Qt::PopupFocusReason;
 }
 
 } // namespace texteingabe

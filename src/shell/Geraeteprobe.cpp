@@ -14,6 +14,14 @@ using platform::Icon;
 
 namespace {
 
+// A broken line and a busy link, which both reads at start-up word alike.
+void störungMelden(const Befehlsumgebung& u, Ergebnis ergebnis)
+{
+    u.melden(ergebnis == Ergebnis::Belegt ? "Die Schnittstelle ist belegt"
+                                          : "Übertragung wegen Übertragungsfehler abgebrochen",
+             Icon::Information);
+}
+
 // A failed image read leaves the factory values on the screen.
 void AbbildÜbernehmen(const Befehlsumgebung& u, KonfigurationTab& konfiguration, TelefonbuchTab& telefonbuch)
 {
@@ -23,10 +31,8 @@ void AbbildÜbernehmen(const Befehlsumgebung& u, KonfigurationTab& konfiguration
         u.melden("Übertragung wegen TimeOut abgebrochen", Icon::Information);
         break;
     case Ergebnis::Transferfehler:
-        u.melden("Übertragung wegen Übertragungsfehler abgebrochen", Icon::Information);
-        break;
     case Ergebnis::Belegt:
-        u.melden("Die Schnittstelle ist belegt", Icon::Information);
+        störungMelden(u, abbild.ergebnis);
         break;
     case Ergebnis::Erfolg:
         konfiguration.KonfigurationParsAnzeigen(abbild.daten);
@@ -56,10 +62,8 @@ void GeraetPruefen(const Befehlsumgebung& u, int comportNummer, FirmwareTab& fir
         return;
     // A broken line is no answer; it must not read as a device without bus driver.
     case Ergebnis::Transferfehler:
-        u.melden("Übertragung wegen Übertragungsfehler abgebrochen", Icon::Information);
-        return;
     case Ergebnis::Belegt:
-        u.melden("Die Schnittstelle ist belegt", Icon::Information);
+        störungMelden(u, antwort.ergebnis);
         return;
     case Ergebnis::Erfolg:
         break;
