@@ -1,21 +1,19 @@
 #include "LoggenBefehle.h"
 
-#include "FileDialogs.h"
+#include "Dateien.h"
+#include "Logdruck.h"
 #include "Logfenster.h"
 #include "LoggenTab.h"
+#include "Printers.h"
 #include "Telegramm.h"
 #include "Windows1252.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QPushButton>
-#include <QSaveFile>
-
-using platform::Icon;
 
 namespace {
 
 const QString Filter = QStringLiteral("Logdateien (*.log)|*.log");
+const QString Art = QStringLiteral("Logdatei");
 const QString Start = QStringLiteral("Start");
 const QString Stop = QStringLiteral("Stop");
 
@@ -34,13 +32,14 @@ QString zeilenMitCrLf(const QByteArray& datei)
 } // namespace
 
 LoggenBefehle::LoggenBefehle(LoggenTab& tab, Befehlsumgebung umgebung, platform::FileDialogs& dateidialoge,
-                             QObject* parent)
-    : QObject(parent), tab(tab), u(umgebung), dateidialoge(dateidialoge)
+                             platform::Printers& drucker, QObject* parent)
+    : QObject(parent), tab(tab), u(umgebung), cdia_Log(dateidialoge, Filter), drucker(drucker)
 {
     connect(tab.cmd_StartLog, &QPushButton::clicked, this, &LoggenBefehle::cmd_StartLog_Click);
     connect(tab.cmd_DeleteLog, &QPushButton::clicked, this, &LoggenBefehle::cmd_DeleteLog_Click);
     connect(tab.cmd_SaveLog, &QPushButton::clicked, this, &LoggenBefehle::cmd_SaveLog_Click);
     connect(tab.cmd_OpenLog, &QPushButton::clicked, this, &LoggenBefehle::cmd_OpenLog_Click);
+    connect(tab.cmd_LoggDrucken, &QPushButton::clicked, this, &LoggenBefehle::cmd_LoggDrucken_Click);
 }
 
 bool LoggenBefehle::loggt() const
@@ -86,32 +85,26 @@ void LoggenBefehle::cmd_DeleteLog_Click()
 
 void LoggenBefehle::cmd_SaveLog_Click()
 {
-    const QString name = dateidialoge.saveFileName(Filter, cdia_Log);
-    if (name.isEmpty())
-        return;
-    cdia_Log = name;
-    // A new file is written whole, or the old one stays as it was.
-    QSaveFile datei(name);
-    if (!datei.open(QIODevice::WriteOnly) ||
-        datei.write(windows1252::kodieren(tab.log().text() + QLatin1String("\r\n"))) < 0 || !datei.commit()) {
-        u.meldungen.show(QStringLiteral("Die Logdatei \"%1\" konnte nicht gespeichert werden.")
-                             .arg(QFileInfo(name).fileName()),
-                         Icon::Critical);
-    }
+    const QString name = cdia_Log.speichern();
+    if (!name.isEmpty())
+        platform::dateiSpeichern(u.meldungen, Art, name,
+                                 windows1252::kodieren(tab.log().text() + QLatin1String("\r\n")));
 }
 
 void LoggenBefehle::cmd_OpenLog_Click()
 {
-    const QString name = dateidialoge.openFileName(Filter, cdia_Log);
+    const QString name = cdia_Log.öffnen();
     if (name.isEmpty())
         return;
-    cdia_Log = name;
-    QFile datei(name);
-    if (!datei.open(QIODevice::ReadOnly)) {
-        u.meldungen.show(QStringLiteral("Die Logdatei \"%1\" konnte nicht gelesen werden.")
-                             .arg(QFileInfo(name).fileName()),
-                         Icon::Critical);
-        return;
-    }
-    tab.log().setText(zeilenMitCrLf(datei.readAll()));
+    if (const std::optional<QByteArray> datei = platform::dateiLaden(u.meldungen, Art, name))
+        tab.log().setText(zeilenMitCrLf(*datei));
+}
+
+// The font stays the printer's: the one an earlier printout set, or its own.
+void LoggenBefehle::cmd_LoggDrucken_Click()
+{
+    const QString rumpf = LogDruckText(tab.log().text());
+    if (!(drucker.setFontSize(10) && drucker.print(LogDrucküberschrift()) && drucker.print(rumpf) &&
+          drucker.endDocument()))
+        platform::DruckerFehlerMelden(drucker, u.meldungen);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Befehlsumgebung.h"
+#include "FileDialogs.h"
 
 #include <QObject>
 
@@ -8,19 +9,21 @@ class LoggenTab;
 
 namespace platform {
 class FileDialogs;
-}
+class Printers;
+} // namespace platform
 
 // The log tab's commands: bus logging on and off, with the device's reports decoded into the log;
-// clearing the log; saving it to and opening it from ".log" files.
+// clearing the log; saving it to and opening it from ".log" files; printing it.
 class LoggenBefehle : public QObject {
 public:
     LoggenBefehle(LoggenTab& tab, Befehlsumgebung umgebung, platform::FileDialogs& dateidialoge,
-                  QObject* parent = nullptr);
+                  platform::Printers& drucker, QObject* parent = nullptr);
 
     void cmd_StartLog_Click();
     void cmd_DeleteLog_Click();
     void cmd_SaveLog_Click();
     void cmd_OpenLog_Click();
+    void cmd_LoggDrucken_Click();
     // One complete report from the device, CR LF included.
     void berichtEmpfangen(const QByteArray& bericht);
     // The line broke: the device no longer reports.
@@ -31,6 +34,6 @@ private:
 
     LoggenTab& tab;
     Befehlsumgebung u;
-    platform::FileDialogs& dateidialoge;
-    QString cdia_Log; // the dialog keeps the name it last gave
+    platform::Dateidialog cdia_Log;
+    platform::Printers& drucker;
 };

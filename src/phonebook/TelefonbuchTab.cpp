@@ -121,9 +121,9 @@ int TelefonbuchTab::aktuelleZeile() const
     return aktuell.isValid() ? aktuell.row() + 1 : 1;
 }
 
-void TelefonbuchTab::zeileMarkieren(int zeile, int bisSpalte)
+void TelefonbuchTab::zeileMarkieren(int zeile, int bisSpalte, int vonSpalte)
 {
-    const QModelIndex anfang = telefonbuch->index(zeile - 1, 0);
+    const QModelIndex anfang = telefonbuch->index(zeile - 1, vonSpalte);
     QItemSelectionModel* auswahl = MSFlexGrid1->selectionModel();
     auswahl->setCurrentIndex(anfang, QItemSelectionModel::NoUpdate);
     auswahl->select(QItemSelection(anfang, telefonbuch->index(zeile - 1, bisSpalte)),

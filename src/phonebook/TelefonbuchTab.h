@@ -24,8 +24,8 @@ public:
     void TelefonbuchParsAnzeigen(QByteArrayView abbild);
     // The current entry, 1 to 50.
     int aktuelleZeile() const;
-    // Makes `zeile` current and selects its cells from the index column to `bisSpalte`.
-    void zeileMarkieren(int zeile, int bisSpalte = 7);
+    // Makes cell `vonSpalte` of `zeile` current and selects the row's cells from it to `bisSpalte`.
+    void zeileMarkieren(int zeile, int bisSpalte = 7, int vonSpalte = 0);
     // Makes one cell current and selects only it.
     void zelleSetzen(int zeile, int spalte);
 

@@ -21,4 +21,26 @@ public:
     static QString qtFilter(const QString& filter);
 };
 
+// A command's file dialog: its filter, and the name it gave last, where it starts next time.
+class Dateidialog {
+public:
+    Dateidialog(FileDialogs& dialoge, QString filter) : dialoge(dialoge), filter(std::move(filter)) {}
+
+    // The chosen name; empty when the user chose nothing.
+    QString öffnen() { return gewählt(dialoge.openFileName(filter, letzter)); }
+    QString speichern() { return gewählt(dialoge.saveFileName(filter, letzter)); }
+
+private:
+    QString gewählt(const QString& name)
+    {
+        if (!name.isEmpty())
+            letzter = name;
+        return name;
+    }
+
+    FileDialogs& dialoge;
+    QString filter;
+    QString letzter;
+};
+
 } // namespace platform

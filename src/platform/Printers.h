@@ -1,29 +1,81 @@
 #pragma once
 
+#include <QPageLayout>
 #include <QStringList>
 
 namespace platform {
 
-// The installed printers and the current one, which printouts go to.
+class MessageBoxes;
+
+// One printout as it goes to paper: its text and the printer's settings when it was ended.
+struct Druckdokument {
+    QString drucker;
+    QString schriftart; // empty: the printer's own font
+    qreal schriftgröße = 10;
+    QPageLayout::Orientation ausrichtung = QPageLayout::Portrait;
+    QString text;
+
+    bool operator==(const Druckdokument&) const = default;
+};
+
+// The installed printers and the current one, which printouts go to. A printout is a series of
+// steps, each of which fails when no printer is installed. Like a real printer, the current one
+// keeps its font, size and orientation from one printout to the next; choosing another printer
+// starts again from that printer's own settings.
 class Printers {
 public:
     virtual ~Printers() = default;
     virtual QStringList installed() const = 0;
     // Empty when no printer is installed.
-    virtual QString current() const = 0;
+    QString current() const { return aktueller; }
     // Makes the installed printer of that name current; an unknown name changes nothing.
-    virtual void setCurrent(const QString& name) = 0;
+    void setCurrent(const QString& name);
+
+    bool setFontName(const QString& name);
+    bool setFontSize(qreal punkte);
+    bool setOrientation(QPageLayout::Orientation ausrichtung);
+    // Adds the text and a line break to the document.
+    bool print(const QString& text);
+    // Sends the document to the printer.
+    bool endDocument();
+    // Drops what a failed printout has added, so that the next one starts clean.
+    void abortDocument();
+
+protected:
+    // Puts one document on paper; false when the printer fails.
+    virtual bool ausgeben(const Druckdokument& dokument) = 0;
+
+private:
+    bool bereit() const { return !aktueller.isEmpty(); }
+
+    QString aktueller;
+    Druckdokument offen;
 };
 
+// Ends a failed printout and says so, as every printout does.
+void DruckerFehlerMelden(Printers& drucker, MessageBoxes& meldungen);
+
+// The printers of the system.
 class QtPrinters final : public Printers {
 public:
     QtPrinters();
     QStringList installed() const override;
-    QString current() const override { return aktueller; }
-    void setCurrent(const QString& name) override;
+
+protected:
+    bool ausgeben(const Druckdokument& dokument) override;
+};
+
+// One printer, "PDF", that prints into a file.
+class PdfPrinters final : public Printers {
+public:
+    explicit PdfPrinters(QString datei);
+    QStringList installed() const override { return {QStringLiteral("PDF")}; }
+
+protected:
+    bool ausgeben(const Druckdokument& dokument) override;
 
 private:
-    QString aktueller;
+    QString datei;
 };
 
 } // namespace platform

@@ -1,15 +1,16 @@
 #include "Printers.h"
+#include "Seitendruck.h"
 
+#include <QPrinter>
 #include <QPrinterInfo>
 
 namespace platform {
 
 QtPrinters::QtPrinters()
 {
-    aktueller = QPrinterInfo::defaultPrinterName();
     const QStringList alle = installed();
-    if (!alle.contains(aktueller))
-        aktueller = alle.value(0);
+    const QString standard = QPrinterInfo::defaultPrinterName();
+    setCurrent(alle.contains(standard) ? standard : alle.value(0));
 }
 
 QStringList QtPrinters::installed() const
@@ -17,10 +18,23 @@ QStringList QtPrinters::installed() const
     return QPrinterInfo::availablePrinterNames();
 }
 
-void QtPrinters::setCurrent(const QString& name)
+bool QtPrinters::ausgeben(const Druckdokument& dokument)
 {
-    if (installed().contains(name))
-        aktueller = name;
+    QPrinter drucker(QPrinterInfo::printerInfo(dokument.drucker), QPrinter::HighResolution);
+    return seitenDrucken(drucker, dokument);
+}
+
+PdfPrinters::PdfPrinters(QString datei) : datei(std::move(datei))
+{
+    setCurrent(installed().constFirst());
+}
+
+bool PdfPrinters::ausgeben(const Druckdokument& dokument)
+{
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    drucker.setOutputFileName(datei);
+    return seitenDrucken(drucker, dokument);
 }
 
 } // namespace platform

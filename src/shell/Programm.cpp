@@ -63,7 +63,7 @@ bool Programm::starten()
         return false;
     }
     werte.ÜbertragungenLoggen = true;
-    haupt->BefehleAnlegen(*link, p.meldungen, p.uhr, p.dateidialoge,
+    haupt->BefehleAnlegen(*link, p.meldungen, p.uhr, p.dateidialoge, p.drucker,
                           {werte.FirmwarePfad, werte.BustreiberPfad, [this] { EinstellungenSpeichern(); }});
     QObject::connect(link.get(), &frm_Kommunikation::berichtszeileEmpfangen, haupt->loggenBefehle,
                      &LoggenBefehle::berichtEmpfangen);

@@ -3,6 +3,7 @@
 #include "FirmwareTab.h"
 #include "FirmwarestandBefehle.h"
 #include "KonfigurationBefehle.h"
+#include "KonfigurationDateibefehle.h"
 #include "KonfigurationEingabe.h"
 #include "KonfigurationTab.h"
 #include "Logfenster.h"
@@ -11,6 +12,7 @@
 #include "Programmeinstellungen.h"
 #include "Statushinweise.h"
 #include "TelefonbuchBefehle.h"
+#include "TelefonbuchDateibefehle.h"
 #include "TelefonbuchModell.h"
 #include "TelefonbuchTab.h"
 
@@ -140,19 +142,21 @@ void frm_Haupt::AnfangszustandHerstellen()
 
 void frm_Haupt::BefehleAnlegen(kommunikation::Klingportverbindung& link, platform::MessageBoxes& meldungen,
                                const platform::WallClock& uhr, platform::FileDialogs& dateidialoge,
-                               Imagepfade pfade)
+                               platform::Printers& drucker, Imagepfade pfade)
 {
     umgebung.emplace(Befehlsumgebung{link, *this, meldungen, loggen->log(), uhr});
     konfigurationBefehle = new KonfigurationBefehle(
         *konfiguration, *umgebung,
         [this] { return AnrufbeantworterImTelefonbuch(telefonbuch->modell().telefonbuch()); }, this);
     new KonfigurationEingabe(*konfiguration, meldungen, this);
+    new KonfigurationDateibefehle(*konfiguration, meldungen, dateidialoge, drucker, this);
     telefonbuchBefehle = new TelefonbuchBefehle(
         *telefonbuch, *umgebung, [this] { return konfiguration->obu_verzögert->isChecked(); }, this);
+    new TelefonbuchDateibefehle(*telefonbuch, meldungen, dateidialoge, drucker, this);
     firmwarestand = new FirmwarestandBefehle(
         *firmware, *umgebung, [this](int ms) { wait(ms); }, this);
     update = new UpdateBefehle(*firmware, *umgebung, dateidialoge, *firmwarestand, std::move(pfade), this);
-    loggenBefehle = new LoggenBefehle(*loggen, *umgebung, dateidialoge, this);
+    loggenBefehle = new LoggenBefehle(*loggen, *umgebung, dateidialoge, drucker, this);
 }
 
 void frm_Haupt::hinweiseAnlegen()

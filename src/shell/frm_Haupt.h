@@ -21,7 +21,8 @@ class LoggenBefehle;
 
 namespace platform {
 class FileDialogs;
-}
+class Printers;
+} // namespace platform
 
 // The main window: the menu, the four tabs of the subsystems with their commands, the status-bar
 // hints, the fixed size and the set of device commands that is switched as a whole.
@@ -38,7 +39,7 @@ public:
     // Gives the tabs their commands, which work through `link` and report through `meldungen` and the log.
     void BefehleAnlegen(kommunikation::Klingportverbindung& link, platform::MessageBoxes& meldungen,
                         const platform::WallClock& uhr, platform::FileDialogs& dateidialoge,
-                        Imagepfade pfade);
+                        platform::Printers& drucker, Imagepfade pfade);
     // The state after loading: empty phone book, factory configuration, first tab.
     void AnfangszustandHerstellen();
     // What the commands work with; valid once they were created.

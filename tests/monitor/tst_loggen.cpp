@@ -3,6 +3,8 @@
 
 #include "Hauptfenster.h"
 #include "LoggenBefehle.h"
+#include "Testdaten.h"
+#include "Windows1252.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -127,6 +129,37 @@ private slots:
                               "Die Logdatei \"fehlt.log\" konnte nicht gelesen werden."}));
         QCOMPARE(h.meldungen.shown[0].icon, platform::Icon::Critical);
         QCOMPARE(h.log(), "bleibt\r\n");
+    }
+
+    // The log under its heading, each line indented; no length is too long.
+    void drucken_data()
+    {
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<QString>("gedruckt");
+        const QString überschrift = "\r\n\r\n\r\n\tWELKO Buskommunikationsprotokoll\r\n\r\n\r\n";
+        QTest::newRow("leer") << "" << überschrift + "\t\r\n";
+        QTest::newRow("zwei Zeilen")
+            << "07.12.2026 09:05:00 Loggen gestartet\r\n07.12.2026 09:05:01 Türruf\r\n"
+            << windows1252::dekodieren(testdatei("log.druck"));
+        const QString zeile = "07.12.2026 09:05:00 Ruf von Türstation 1 an Telefonbuch 12 Variante 1\r\n";
+        const int anzahl = 40000 / zeile.size() + 1;
+        QTest::newRow("über 40000 Zeichen")
+            << zeile.repeated(anzahl) << überschrift + ("\t" + zeile).repeated(anzahl) + "\t\r\n";
+    }
+    void drucken()
+    {
+        QFETCH(QString, log);
+        QFETCH(QString, gedruckt);
+        Hauptfenster h;
+        h.drucker.names = {"Laser"};
+        h.drucker.setCurrent("Laser");
+        h.fenster.loggen->log().setText(log);
+        h.klicken("cmd_LoggDrucken");
+        QCOMPARE(h.drucker.gedruckt.size(), 1);
+        QCOMPARE(h.drucker.gedruckt[0].text, gedruckt);
+        QCOMPARE(h.drucker.gedruckt[0].schriftgröße, 10);
+        QCOMPARE(h.drucker.gedruckt[0].schriftart, ""); // the printer's own font
+        QVERIFY(h.meldungen.shown.isEmpty());
     }
 };
 

@@ -279,7 +279,7 @@ void tst_Shell::okSavesEverything()
     store.setValue("Settings", "LogAutoScroll", zeichen(0));
     Lauf lauf(store);
     lauf.drucker.names = {"Büro", "Keller"};
-    lauf.drucker.currentName = "Büro";
+    lauf.drucker.setCurrent("Büro");
     QVERIFY(lauf.starten());
     lauf.fenster().findChild<QAction*>("men_Optionen")->trigger();
     QCOMPARE(lauf.control<QLabel>("lab_Drucker")->text(), "Büro");
@@ -317,7 +317,7 @@ void tst_Shell::settingsRoundTrip()
     {
         Lauf erster(store);
         erster.drucker.names = {"Büro", "Keller"};
-        erster.drucker.currentName = "Keller";
+        erster.drucker.setCurrent("Keller");
         QVERIFY(erster.starten());
         erster.programm->einstellungen().ComportNummer = comport;
         erster.programm->einstellungen().FirmwarePfad = firmware;
@@ -331,7 +331,7 @@ void tst_Shell::settingsRoundTrip()
 
     Lauf zweiter(store);
     zweiter.drucker.names = {"Büro", "Keller"};
-    zweiter.drucker.currentName = "Keller";
+    zweiter.drucker.setCurrent("Keller");
     QVERIFY(zweiter.starten());
     QCOMPARE(zweiter.programm->einstellungen().FirmwarePfad, firmware);
     QCOMPARE(zweiter.programm->einstellungen().BustreiberPfad, firmware + ".hex");
@@ -534,7 +534,7 @@ void tst_Shell::printerChoice()
     store.setValue("Settings", "Drucker", "Gone");
     Lauf lauf(store);
     lauf.drucker.names = {"Laser"};
-    lauf.drucker.currentName = "Laser";
+    lauf.drucker.setCurrent("Laser");
     QVERIFY(lauf.starten());
     lauf.fenster().findChild<QAction*>("men_Optionen")->trigger();
     QCOMPARE(lauf.control<QLabel>("lab_Drucker")->text(), "Laser"); // the stored one is gone: the default

@@ -71,17 +71,21 @@ private:
     }
 };
 
+// Printers that keep what they were given to print; `bereit` false makes the output fail.
 class FakePrinters final : public platform::Printers {
 public:
     QStringList names;
-    QString currentName;
+    bool bereit = true;
+    QList<platform::Druckdokument> gedruckt;
 
     QStringList installed() const override { return names; }
-    QString current() const override { return currentName; }
-    void setCurrent(const QString& name) override
+
+protected:
+    bool ausgeben(const platform::Druckdokument& dokument) override
     {
-        if (names.contains(name))
-            currentName = name;
+        if (bereit)
+            gedruckt.append(dokument);
+        return bereit;
     }
 };
 

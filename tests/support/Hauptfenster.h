@@ -26,6 +26,7 @@ struct Hauptfenster {
     FakeVerbindung link;
     FakeMessageBoxes meldungen;
     FakeFileDialogs dateien;
+    FakePrinters drucker;
     TickendeUhr uhr;
     QString firmwarePfad;
     QString bustreiberPfad;
@@ -37,7 +38,7 @@ struct Hauptfenster {
     Hauptfenster()
     {
         fenster.AnfangszustandHerstellen();
-        fenster.BefehleAnlegen(link, meldungen, uhr, dateien,
+        fenster.BefehleAnlegen(link, meldungen, uhr, dateien, drucker,
                                {firmwarePfad, bustreiberPfad, [this] { ++gespeichert; }});
         fenster.KommunikationEnable(); // as when the port is open
         link.währendDesWartens = [this] { bedienbarWährend.append(fenster.isEnabled()); };

@@ -1,0 +1,200 @@
+#include "Konfigurationsdatei.h"
+
+#include "Windows1252.h"
+
+#include <QStringList>
+
+namespace {
+
+const QString Tab = QStringLiteral("\t");
+const QString CrLf = QStringLiteral("\r\n");
+
+QString marke(bool gewählt)
+{
+    return gewählt ? QStringLiteral("X") : QString();
+}
+
+// One line per entry, each ended by CR LF.
+QString zeilen(const QStringList& liste)
+{
+    QString text;
+    for (const QString& zeile : liste)
+        text += zeile + CrLf;
+    return text;
+}
+
+QString tabs(int anzahl)
+{
+    return QString(anzahl, u'\t');
+}
+
+// Where a label stands, and what follows it. A label counts only as a whole field, followed by its
+// TAB, so "Aus:" never matches "Aus: ".
+class Beschriftungen {
+public:
+    explicit Beschriftungen(QString text) : text(std::move(text)) {}
+
+    qsizetype stelle(const QString& beschriftung) const { return text.indexOf(beschriftung + Tab); }
+    bool vorhanden(const QString& beschriftung) const { return stelle(beschriftung) >= 0; }
+
+    // True when the character after the label's two TABs is "X".
+    bool markiert(const QString& beschriftung) const
+    {
+        const qsizetype s = stelle(beschriftung);
+        return s >= 0 && QStringView(text).mid(s + beschriftung.size() + 2, 1) == u"X";
+    }
+
+    // The text from `abstand` characters behind the label up to the next CR LF; empty past the end.
+    std::optional<QString> wert(const QString& beschriftung, qsizetype abstand) const
+    {
+        const qsizetype s = stelle(beschriftung);
+        if (s < 0)
+            return std::nullopt;
+        const qsizetype anfang = std::min(s + beschriftung.size() + abstand, text.size());
+        const qsizetype ende = text.indexOf(CrLf, anfang);
+        return text.mid(anfang, ende < 0 ? -1 : ende - anfang);
+    }
+
+private:
+    QString text;
+};
+
+namespace beschriftung {
+const QString Amtsanschluss = QStringLiteral("Amtsanschluss:");
+const QString Variante1 = QStringLiteral("Variante 1:");
+const QString MithörenAus = QStringLiteral("Aus:");
+const QString UmleitungAus = QStringLiteral("Aus: ");
+const QString Verzögert = QStringLiteral("Verzögert:");
+const QString Sofort = QStringLiteral("Sofort:");
+const QString PIN = QStringLiteral("PIN:");
+const QString Türgesprächszeit = QStringLiteral("Türgesprächszeit (in Sek.):");
+const QString LokaleRufzeit = QStringLiteral("Lokale Rufzeit (in Sek.):");
+const QString ExterneRufzeit = QStringLiteral("Externe Rufzeit (in Sek.):");
+const QString Rufnummer = QStringLiteral("Rufnummer:");
+} // namespace beschriftung
+
+} // namespace
+
+QString KonfigurationAlsText(const Konfiguration& k)
+{
+    using namespace beschriftung;
+    const auto option = [](const QString& name, bool gewählt) {
+        return "\t\t" + name + "\t\t" + marke(gewählt);
+    };
+    const auto wert = [](const QString& name, const QString& text) { return "\t" + name + "\t\t\t" + text; };
+    return zeilen({
+        {},
+        {},
+        QStringLiteral("\tWelko Klingportkonfiguration"),
+        {},
+        QStringLiteral("\tParameter\t\t\tWert"),
+        {},
+        QStringLiteral("\tAnschlussart"),
+        option(Amtsanschluss, k.anschlussart == Anschlussart::Amtsanschluss),
+        option(QStringLiteral("Nebenstellenanschluss:"),
+               k.anschlussart == Anschlussart::Nebenstellenanschluss),
+        {},
+        wert(PIN, k.PIN),
+        {},
+        wert(Türgesprächszeit, k.Türgesprächszeit),
+        {},
+        wert(LokaleRufzeit, k.LokaleRufzeit),
+        {},
+        wert(ExterneRufzeit, k.ExterneRufzeit),
+        {},
+        QStringLiteral("\tVariantenumschaltung"),
+        option(Variante1, k.variante == Variante::Tag),
+        option(QStringLiteral("Variante 2:"), k.variante == Variante::Nacht),
+        {},
+        QStringLiteral("\tMithören"),
+        option(QStringLiteral("An:"), k.Mithören),
+        option(MithörenAus, !k.Mithören),
+        {},
+        QStringLiteral("\tMasterumleitungsnummer"),
+        "\t\t" + Rufnummer + "\t\t" + k.Masterumleitungsnummer,
+        option(UmleitungAus, k.masterumleitung == Masterumleitung::aus),
+        option(Verzögert, k.masterumleitung == Masterumleitung::verzögert),
+        option(Sofort, k.masterumleitung == Masterumleitung::sofort),
+    });
+}
+
+QString KonfigurationDruckText(const Konfiguration& k)
+{
+    // Label, TABs, value: the TAB counts differ from line to line.
+    const auto feld = [](int einzug, const QString& name, int abstand, const QString& wert) {
+        return tabs(einzug) + name + tabs(abstand) + wert;
+    };
+    return zeilen({
+        {},
+        {},
+        {},
+        {},
+        QStringLiteral("\t\tWelko Klingportkonfiguration"),
+        {},
+        QStringLiteral("\t\tParameter\t\t\tWert"),
+        {},
+        QStringLiteral("\t\tAnschlussart"),
+        feld(3, QStringLiteral("Amtsanschluss:"), 2, marke(k.anschlussart == Anschlussart::Amtsanschluss)),
+        feld(3, QStringLiteral("Nebenstellenanschluss:"), 1,
+             marke(k.anschlussart == Anschlussart::Nebenstellenanschluss)),
+        {},
+        feld(2, QStringLiteral("PIN:"), 4, k.PIN),
+        {},
+        feld(2, QStringLiteral("Türgesprächszeit (in Sek.):"), 1, k.Türgesprächszeit),
+        {},
+        feld(2, QStringLiteral("Lokale Rufzeit (in Sek.):"), 1, k.LokaleRufzeit),
+        {},
+        feld(2, QStringLiteral("Externe Rufzeit (in Sek.):"), 1, k.ExterneRufzeit),
+        {},
+        QStringLiteral("\t\tVariantenumschaltung"),
+        feld(3, QStringLiteral("Variante 1:"), 2, marke(k.variante == Variante::Tag)),
+        feld(3, QStringLiteral("Variante 2:"), 2, marke(k.variante == Variante::Nacht)),
+        {},
+        QStringLiteral("\t\tMithören"),
+        feld(3, QStringLiteral("An:"), 3, marke(k.Mithören)),
+        feld(3, QStringLiteral("Aus:"), 3, marke(!k.Mithören)),
+        {},
+        QStringLiteral("\t\tMasterumleitungsnummer"),
+        feld(3, QStringLiteral("Rufnummer:"), 2, k.Masterumleitungsnummer),
+        feld(3, QStringLiteral("Aus: "), 3, marke(k.masterumleitung == Masterumleitung::aus)),
+        feld(3, QStringLiteral("Verzögert:"), 3, marke(k.masterumleitung == Masterumleitung::verzögert)),
+        feld(3, QStringLiteral("Sofort:"), 3, marke(k.masterumleitung == Masterumleitung::sofort)),
+    });
+}
+
+QByteArray KonfigurationDateiinhalt(const Konfiguration& konfiguration)
+{
+    return windows1252::kodieren(KonfigurationAlsText(konfiguration) + CrLf);
+}
+
+std::optional<Konfiguration> KonfigurationAusDatei(QByteArrayView datei, const Konfiguration& angezeigt)
+{
+    using namespace beschriftung;
+    const Beschriftungen b(windows1252::dekodieren(datei));
+    const QString alle[] = {Amtsanschluss, Variante1,        MithörenAus,   UmleitungAus,   Verzögert, Sofort,
+                            PIN,           Türgesprächszeit, LokaleRufzeit, ExterneRufzeit, Rufnummer};
+    if (std::none_of(std::begin(alle), std::end(alle), [&](const QString& n) { return b.vorhanden(n); }))
+        return std::nullopt;
+
+    Konfiguration k = angezeigt;
+    if (b.vorhanden(Amtsanschluss))
+        k.anschlussart =
+            b.markiert(Amtsanschluss) ? Anschlussart::Amtsanschluss : Anschlussart::Nebenstellenanschluss;
+    if (b.vorhanden(Variante1))
+        k.variante = b.markiert(Variante1) ? Variante::Tag : Variante::Nacht;
+    if (b.vorhanden(MithörenAus))
+        k.Mithören = !b.markiert(MithörenAus);
+    // The three marks decide together; an unmarked or missing one counts as not selected.
+    if (b.vorhanden(UmleitungAus) || b.vorhanden(Verzögert) || b.vorhanden(Sofort)) {
+        k.masterumleitung = b.markiert(Verzögert)      ? Masterumleitung::verzögert
+                            : b.markiert(Sofort)       ? Masterumleitung::sofort
+                            : b.markiert(UmleitungAus) ? Masterumleitung::aus
+                                                       : Masterumleitung::verzögert;
+    }
+    k.PIN = b.wert(PIN, 3).value_or(k.PIN);
+    k.Türgesprächszeit = b.wert(Türgesprächszeit, 3).value_or(k.Türgesprächszeit);
+    k.LokaleRufzeit = b.wert(LokaleRufzeit, 3).value_or(k.LokaleRufzeit);
+    k.ExterneRufzeit = b.wert(ExterneRufzeit, 3).value_or(k.ExterneRufzeit);
+    k.Masterumleitungsnummer = b.wert(Rufnummer, 2).value_or(k.Masterumleitungsnummer);
+    return k;
+}

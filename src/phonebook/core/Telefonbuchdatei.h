@@ -1,0 +1,28 @@
+#pragma once
+
+// The phone book as a text table: the ".kpb" file and the printout. A title, a header line and one
+// TAB-separated, blank-padded line per entry, with a rule before every tenth entry.
+
+#include "Telefonbucheintrag.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <variant>
+
+// The table's 62 lines, each ending with CR LF. A cell wider than its column makes its line longer.
+QString TelefonbuchAlsText(const Telefonbuch& telefonbuch);
+
+// The bytes of a ".kpb" file: the text in Windows-1252 and one more CR LF.
+QByteArray TelefonbuchDateiinhalt(const Telefonbuch& telefonbuch);
+
+// Why a ".kpb" file was refused: the line (counted from 1) and what is wrong with it.
+struct Telefonbuchfehler {
+    int zeile = 0;
+    QString grund;
+    // "Zeile 12: …"
+    QString text() const;
+};
+
+// The whole phone book of a ".kpb" file, or why it is not one. Every entry line is checked before
+// anything is taken, so a refused file gives nothing; the index numbers of the lines are not read.
+std::variant<Telefonbuch, Telefonbuchfehler> TelefonbuchAusDatei(QByteArrayView datei);

@@ -1,0 +1,125 @@
+// The printouts for real: through QPrinter into a PDF file, read back with poppler's tools.
+
+#include "Fakes.h"
+#include "KonfigurationDateibefehle.h"
+#include "KonfigurationTab.h"
+#include "Printers.h"
+#include "TelefonbuchDateibefehle.h"
+#include "TelefonbuchModell.h"
+#include "TelefonbuchTab.h"
+
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString poppler(const QString& werkzeug, QStringList argumente)
+{
+    if (QStandardPaths::findExecutable(werkzeug).isEmpty())
+        qFatal("%s is missing (poppler-utils)", qPrintable(werkzeug));
+    QProcess p;
+    p.start(werkzeug, argumente);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        qFatal("%s failed", qPrintable(werkzeug));
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString text(const QString& pdf)
+{
+    return poppler("pdftotext", {"-layout", pdf, "-"});
+}
+
+// Width and height of the first page in points.
+QSizeF seite(const QString& pdf)
+{
+    const auto treffer =
+        QRegularExpression(R"(Page size:\s+([\d.]+) x ([\d.]+))").match(poppler("pdfinfo", {pdf}));
+    return {treffer.captured(1).toDouble(), treffer.captured(2).toDouble()};
+}
+
+int seiten(const QString& pdf)
+{
+    return QRegularExpression(R"(Pages:\s+(\d+))").match(poppler("pdfinfo", {pdf})).captured(1).toInt();
+}
+
+} // namespace
+
+class tst_Druckausgabe : public QObject {
+    Q_OBJECT
+private slots:
+    // The configuration upright in a monospaced font, then the phone book across in the same font,
+    // its columns lined up by the TAB stops.
+    void konfigurationUndTelefonbuch()
+    {
+        QTemporaryDir ordner;
+        const QString pdf = ordner.filePath("druck.pdf");
+        platform::PdfPrinters drucker(pdf);
+        FakeMessageBoxes meldungen;
+        FakeFileDialogs dateien;
+        KonfigurationTab konfiguration;
+        KonfigurationDateibefehle konfigurationsbefehle(konfiguration, meldungen, dateien, drucker);
+        TelefonbuchTab telefonbuch;
+        TelefonbuchDateibefehle telefonbuchbefehle(telefonbuch, meldungen, dateien, drucker);
+
+        konfiguration.KonfigurationWerkseinstellungen();
+        konfiguration.cmd_KonfigDrucken->click();
+        QVERIFY(meldungen.shown.isEmpty());
+        const QString konfig = text(pdf);
+        QVERIFY(konfig.contains("Welko Klingportkonfiguration"));
+        QVERIFY(QRegularExpression(R"(Türgesprächszeit \(in Sek\.\): +060)").match(konfig).hasMatch());
+        QVERIFY(QRegularExpression(R"(Nebenstellenanschluss: +X)").match(konfig).hasMatch());
+        QVERIFY(seite(pdf).width() < seite(pdf).height());
+        QVERIFY(QRegularExpression("LiberationMono|CourierNew").match(poppler("pdffonts", {pdf})).hasMatch());
+
+        telefonbuch.modell().setEintrag(
+            50, {"Zöllner", "0301234", "", "3", "9", "gefangen", "00-0B-00-00-00-00-00-00"});
+        telefonbuch.cmd_TelbuchDrucken->click();
+        QVERIFY(meldungen.shown.isEmpty());
+        const QString buch = text(pdf);
+        QVERIFY(buch.contains("Telefonbuchübersicht WELKO Klingport"));
+        QVERIFY(seite(pdf).width() > seite(pdf).height());
+        QVERIFY(QRegularExpression("LiberationMono|CourierNew").match(poppler("pdffonts", {pdf})).hasMatch());
+        const QStringList zeilen = buch.split('\n');
+        const auto spalte = [&](const QString& anfang, const QString& suche) {
+            for (const QString& z : zeilen) {
+                if (z.trimmed().startsWith(anfang))
+                    return int(z.indexOf(suche));
+            }
+            return -2;
+        };
+        QVERIFY(spalte("1 ", "00-00-00") > 0);
+        QCOMPARE(spalte("50 ", "00-0B-00"), spalte("1 ", "00-00-00"));
+        QCOMPARE(buch.count("00-00-00-00-00-00-00-00"), 49);
+    }
+
+    // A line wider than the page goes on below, and a text longer than a page goes on on the next.
+    void umbruch()
+    {
+        QTemporaryDir ordner;
+        const QString pdf = ordner.filePath("log.pdf");
+        platform::PdfPrinters drucker(pdf);
+        QString lang;
+        for (int i = 0; i < 40; ++i)
+            lang += QString("%1-abcdefgh ").arg(i, 3, 10, QChar('0'));
+        QString log;
+        for (int i = 1; i <= 150; ++i)
+            log += QString("Zeile %1\r\n").arg(i);
+        QVERIFY(drucker.setFontSize(10) && drucker.print(lang) && drucker.print(log) &&
+                drucker.endDocument());
+        const QString gedruckt = text(pdf);
+        QVERIFY(seiten(pdf) > 1);
+        QVERIFY(gedruckt.contains("Zeile 150"));
+        QString ohneLeerraum = gedruckt;
+        ohneLeerraum.remove(QRegularExpression(R"(\s)"));
+        QString erwartet = lang;
+        QVERIFY(ohneLeerraum.contains(erwartet.remove(' ')));
+        QVERIFY(!gedruckt.split('\n').constFirst().contains("039-abcdefgh"));
+    }
+};
+
+QTEST_MAIN(tst_Druckausgabe)
+#include "tst_druckausgabe.moc"
