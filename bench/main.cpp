@@ -5,6 +5,7 @@
 #include "Figures.h"
 #include "LogBench.h"
 #include "MessageBoxes.h"
+#include "PrintBench.h"
 #include "Programm.h"
 #include "QtPlattform.h"
 #include "QtSerialPort.h"
@@ -214,11 +215,26 @@ int main(int argc, char* argv[])
                                                         "(default 60)."),
                                          QStringLiteral("S"), QStringLiteral("60"));
     parser.addOption(floodOption);
+    const QCommandLineOption printoutsOption(QStringLiteral("printouts-only"),
+                                             QStringLiteral("Measure only the files and printouts."));
+    parser.addOption(printoutsOption);
     parser.process(app);
     const int runs = std::max(1, parser.value(runsOption).toInt());
     const int floodSeconds = std::max(1, parser.value(floodOption).toInt());
 
     QTemporaryDir dir;
+    const PrintFigures printouts = measurePrintouts(12000, QDir(dir.path()));
+    if (!printouts.failure.isEmpty())
+        std::printf("printouts: FAILED, %s\n", qPrintable(printouts.failure));
+    else
+        std::printf(
+            "phone book file built and read back: %.0f us; into PDF: configuration %.0f ms, phone book "
+            "%.0f ms, log of %d lines (%d pages) %.0f ms\n",
+            printouts.phoneBookFileUs, printouts.configurationMs, printouts.phoneBookMs, printouts.logLines,
+            printouts.logPages, printouts.logMs);
+    if (parser.isSet(printoutsOption))
+        return printouts.failure.isEmpty() ? 0 : 1;
+
     SimProcess sim({"--baud", QString::number(Baud), "--store-delay", QString::number(StoreDelaySeconds),
                     "--image", QDir(dir.path()).filePath("image.bin")});
     if (sim.ptyPath().isEmpty()) {
@@ -288,5 +304,5 @@ int main(int argc, char* argv[])
     bool failed = !flood.failure.isEmpty() || !flood.inOrder;
     for (const Figures& row : rows)
         failed = failed || !row.failure.isEmpty();
-    return failed || startup.shownMs.isEmpty() ? 1 : 0;
+    return failed || !printouts.failure.isEmpty() || startup.shownMs.isEmpty() ? 1 : 0;
 }
