@@ -34,8 +34,14 @@ std::optional<QByteArray> AbbildZumSpeichernLesen(const Befehlsumgebung& u)
 {
     const QDateTime stempel = u.stempel();
     std::optional<QByteArray> gelesen = AbbildLesen(u, stempel, abbild::Größe);
-    if (gelesen)
-        u.loggen(stempel, " Konfiguration erfolgreich ausgelesen");
+    if (!gelesen)
+        return std::nullopt;
+    u.loggen(stempel, " Konfiguration erfolgreich ausgelesen");
+    if (u.sicherungen.sichern(*gelesen, stempel).isEmpty()) {
+        u.loggen(stempel, " Speichern abgebrochen, weil die Sicherung nicht geschrieben werden konnte");
+        u.meldungen.show(u.sicherungen.nichtGeschrieben(), Icon::Critical);
+        return std::nullopt;
+    }
     return gelesen;
 }
 

@@ -19,8 +19,9 @@ struct Lesefehlertexte {
 std::optional<QByteArray> AbbildLesen(const Befehlsumgebung& umgebung, const QDateTime& stempel,
                                       qsizetype mindestlänge, Lesefehlertexte texte = {});
 
-// Reads the whole image for a store, which then replaces its own half: a failure is reported and gives
-// nothing; a success is logged as the configuration's read. A store never builds on a partial read.
+// Reads the whole image for a store, which then replaces its own half, and keeps it as a backup: a
+// failed read or backup is reported and gives nothing; a success is logged as the configuration's
+// read. A store never builds on a partial read, nor goes ahead without its backup.
 std::optional<QByteArray> AbbildZumSpeichernLesen(const Befehlsumgebung& umgebung);
 
 // Stores the image into the device and reports the outcome by log line and message box; the log

@@ -1,55 +1,50 @@
 #pragma once
 
-#include "Klingportverbindung.h"
-#include "LinkEngine.h"
+#include "SerielleVerbindung.h"
 
-#include <QByteArray>
 #include <QWidget>
-#include <array>
-#include <functional>
 
-class QEventLoop;
 class QLabel;
 class QProgressBar;
-class QTimer;
 
-namespace platform {
-class Clock;
-class SerialPort;
-} // namespace platform
-
-// The device link's window: it owns the serial port, the three timers, the status caption and the
-// progress bar, and forwards every received byte and timer tick to the link engine. An operation
-// sends its request and then waits, with the event loop running, until the engine is idle again.
-// The window is shown only while one of the four block operations runs.
+// The device link's window: the serial link with its status caption and progress bar. The window
+// is shown only while one of the four block operations runs.
 class frm_Kommunikation : public QWidget, public kommunikation::Klingportverbindung {
     Q_OBJECT
 public:
     // `portpfad` tells which device path a COM number stands for (empty: none).
     frm_Kommunikation(platform::SerialPort& port, platform::Clock& clock,
                       std::function<QString(int)> portpfad, QWidget* parent = nullptr);
-    ~frm_Kommunikation() override;
 
-    bool ComportÖffnen(int port);
-    void ComportSchließen();
-    bool portOffen() const;
+    bool ComportÖffnen(int port) { return link.ComportÖffnen(port); }
+    void ComportSchließen() { link.ComportSchließen(); }
+    bool portOffen() const { return link.portOffen(); }
 
-    kommunikation::Ergebnis FirmwareSenden(const QByteArray& daten) override;
-    kommunikation::Ergebnis BustreiberSenden(const QByteArray& daten) override;
-    kommunikation::Ergebnis KonfigurationSenden(const QByteArray& daten) override;
-    kommunikation::Antwort KonfigurationLaden() override;
-    kommunikation::Antwort FirmwareAuslesen() override;
-    kommunikation::Antwort RufInformationAbholen(int a, int b) override;
-    kommunikation::Ergebnis LoggenEin() override;
-    void LoggenAus() override;
-    void BootladerResettenSenden() override;
-    void EmpfangspufferLeeren() override;
+    kommunikation::Ergebnis FirmwareSenden(const QByteArray& d) override { return link.FirmwareSenden(d); }
+    kommunikation::Ergebnis BustreiberSenden(const QByteArray& d) override
+    {
+        return link.BustreiberSenden(d);
+    }
+    kommunikation::Ergebnis KonfigurationSenden(const QByteArray& d) override
+    {
+        return link.KonfigurationSenden(d);
+    }
+    kommunikation::Antwort KonfigurationLaden() override { return link.KonfigurationLaden(); }
+    kommunikation::Antwort FirmwareAuslesen() override { return link.FirmwareAuslesen(); }
+    kommunikation::Antwort RufInformationAbholen(int a, int b) override
+    {
+        return link.RufInformationAbholen(a, b);
+    }
+    kommunikation::Ergebnis LoggenEin() override { return link.LoggenEin(); }
+    void LoggenAus() override { link.LoggenAus(); }
+    void BootladerResettenSenden() override { link.BootladerResettenSenden(); }
+    void EmpfangspufferLeeren() override { link.EmpfangspufferLeeren(); }
 
-    int kommunikationsModus() const override { return engine.kommunikationsModus(); }
-    bool übertragungGestartet() const override { return engine.übertragungGestartet(); }
-    void setÜbertragungGestartet(bool wert) override { engine.setÜbertragungGestartet(wert); }
-    bool nurBootlader() const override { return engine.nurBootlader(); }
-    void setNurBootlader(bool wert) override { engine.setNurBootlader(wert); }
+    int kommunikationsModus() const override { return link.kommunikationsModus(); }
+    bool übertragungGestartet() const override { return link.übertragungGestartet(); }
+    void setÜbertragungGestartet(bool wert) override { link.setÜbertragungGestartet(wert); }
+    bool nurBootlader() const override { return link.nurBootlader(); }
+    void setNurBootlader(bool wert) override { link.setNurBootlader(wert); }
 
 signals:
     // A complete bus report line, CR LF included, received while logging.
@@ -58,25 +53,9 @@ signals:
     void portVerloren();
 
 private:
-    kommunikation::Antwort warten(kommunikation::Ergebnis gestartet);
-    void empfangen();
-    void timerAbgelaufen(kommunikation::Timer timer);
-    void portFehlgeschlagen();
-    void effekteAnwenden();
-    void timerAbgleichen();
+    void anzeigen(const kommunikation::Effekt& effekt);
 
-    platform::SerialPort& msc_Kommunikation;
-    platform::Clock& clock;
-    std::function<QString(int)> portpfad;
-    kommunikation::LinkEngine engine;
-
+    SerielleVerbindung link;
     QLabel* lab_Kommunikationsstatus;
     QProgressBar* pgb_Kommunikationsstatus;
-    QTimer* timeoutimer1;
-    QTimer* SpeichernTimer;
-    QTimer* timeouttimer60;
-    std::array<QTimer*, kommunikation::TimerAnzahl> timers;
-    std::array<std::optional<kommunikation::Millis>, kommunikation::TimerAnzahl>
-        geplant; // the deadline each QTimer runs for
-    QEventLoop* warteschleife = nullptr;
 };

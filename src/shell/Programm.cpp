@@ -63,8 +63,13 @@ bool Programm::starten()
         return false;
     }
     werte.ÜbertragungenLoggen = true;
-    haupt->BefehleAnlegen(*link, p.meldungen, p.uhr, p.dateidialoge, p.drucker,
-                          {werte.FirmwarePfad, werte.BustreiberPfad, [this] { EinstellungenSpeichern(); }});
+    haupt->BefehleAnlegen({*link,
+                           p.meldungen,
+                           p.uhr,
+                           p.dateidialoge,
+                           p.drucker,
+                           p.sicherungen,
+                           {werte.FirmwarePfad, werte.BustreiberPfad, [this] { EinstellungenSpeichern(); }}});
     QObject::connect(link.get(), &frm_Kommunikation::berichtszeileEmpfangen, haupt->loggenBefehle,
                      &LoggenBefehle::berichtEmpfangen);
     QObject::connect(link.get(), &frm_Kommunikation::portVerloren, haupt->loggenBefehle,

@@ -19,6 +19,7 @@ class InstanceGuard;
 class MessageBoxes;
 class Printers;
 class SerialPort;
+class Sicherungen;
 class SettingsStore;
 class SystemInfoTool;
 } // namespace platform
@@ -34,6 +35,7 @@ struct Plattform {
     platform::MessageBoxes& meldungen;
     platform::FileDialogs& dateidialoge;
     platform::Printers& drucker;
+    platform::Sicherungen& sicherungen;
     platform::InstanceGuard& instanz;
     platform::SystemInfoTool& systemInfo;
 };

@@ -1,10 +1,16 @@
 #include "QtPlattform.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace shell {
 
 QtPlattform::QtPlattform(const QString& settingsFile)
     : settings(settingsFile.isEmpty() ? platform::QtSettingsStore(Anwendungstitel)
-                                      : platform::QtSettingsStore::atFile(settingsFile))
+                                      : platform::QtSettingsStore::atFile(settingsFile)),
+      sicherungen(settingsFile.isEmpty()
+                      ? platform::Sicherungen::standardordner()
+                      : QFileInfo(settingsFile).dir().filePath(QStringLiteral("Sicherungen")))
 {
 }
 
@@ -15,7 +21,8 @@ Plattform QtPlattform::teile()
 
 Plattform QtPlattform::teile(platform::MessageBoxes& andereMeldungen)
 {
-    return {settings, port, clock, uhr, andereMeldungen, dateidialoge, drucker, instanz, systemInfo};
+    return {settings,     port,    clock,       uhr,     andereMeldungen,
+            dateidialoge, drucker, sicherungen, instanz, systemInfo};
 }
 
 } // namespace shell

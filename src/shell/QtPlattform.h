@@ -8,6 +8,7 @@
 #include "QtMessageBoxes.h"
 #include "QtSerialPort.h"
 #include "QtSettingsStore.h"
+#include "Sicherungen.h"
 #include "SystemInfoTool.h"
 
 namespace shell {
@@ -16,7 +17,8 @@ namespace shell {
 // store, and one running instance per settings store.
 class QtPlattform {
 public:
-    // Without a file: the per-user store under the application's title.
+    // Without a file: the per-user store under the application's title, and the backups in the
+    // user's data folder. With one, the backups go beside it.
     explicit QtPlattform(const QString& settingsFile = {});
 
     Plattform teile();
@@ -30,6 +32,7 @@ public:
     platform::QtMessageBoxes meldungen{Anwendungstitel};
     platform::QtFileDialogs dateidialoge;
     platform::QtPrinters drucker;
+    platform::Sicherungen sicherungen;
     // Keyed by the settings store, so a demonstration with settings of its own can run beside.
     platform::LockFileInstanceGuard instanz{settings.location()};
     platform::NativeSystemInfoTool systemInfo;

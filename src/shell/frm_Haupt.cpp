@@ -140,23 +140,22 @@ void frm_Haupt::AnfangszustandHerstellen()
     konfiguration->MasterumleitungFreigeben();
 }
 
-void frm_Haupt::BefehleAnlegen(kommunikation::Klingportverbindung& link, platform::MessageBoxes& meldungen,
-                               const platform::WallClock& uhr, platform::FileDialogs& dateidialoge,
-                               platform::Printers& drucker, Imagepfade pfade)
+void frm_Haupt::BefehleAnlegen(Befehlsteile t)
 {
-    umgebung.emplace(Befehlsumgebung{link, *this, meldungen, loggen->log(), uhr});
+    umgebung.emplace(Befehlsumgebung{t.link, *this, t.meldungen, loggen->log(), t.uhr, t.sicherungen});
     konfigurationBefehle = new KonfigurationBefehle(
         *konfiguration, *umgebung,
         [this] { return AnrufbeantworterImTelefonbuch(telefonbuch->modell().telefonbuch()); }, this);
-    new KonfigurationEingabe(*konfiguration, meldungen, this);
-    new KonfigurationDateibefehle(*konfiguration, meldungen, dateidialoge, drucker, this);
+    new KonfigurationEingabe(*konfiguration, t.meldungen, this);
+    new KonfigurationDateibefehle(*konfiguration, t.meldungen, t.dateidialoge, t.drucker, this);
     telefonbuchBefehle = new TelefonbuchBefehle(
         *telefonbuch, *umgebung, [this] { return konfiguration->obu_verzögert->isChecked(); }, this);
-    new TelefonbuchDateibefehle(*telefonbuch, meldungen, dateidialoge, drucker, this);
+    new TelefonbuchDateibefehle(*telefonbuch, t.meldungen, t.dateidialoge, t.drucker, this);
     firmwarestand = new FirmwarestandBefehle(
         *firmware, *umgebung, [this](int ms) { wait(ms); }, this);
-    update = new UpdateBefehle(*firmware, *umgebung, dateidialoge, *firmwarestand, std::move(pfade), this);
-    loggenBefehle = new LoggenBefehle(*loggen, *umgebung, dateidialoge, drucker, this);
+    update =
+        new UpdateBefehle(*firmware, *umgebung, t.dateidialoge, *firmwarestand, std::move(t.pfade), this);
+    loggenBefehle = new LoggenBefehle(*loggen, *umgebung, t.dateidialoge, t.drucker, this);
 }
 
 void frm_Haupt::hinweiseAnlegen()

@@ -22,6 +22,7 @@ class LoggenBefehle;
 namespace platform {
 class FileDialogs;
 class Printers;
+class Sicherungen;
 } // namespace platform
 
 // The main window: the menu, the four tabs of the subsystems with their commands, the status-bar
@@ -36,10 +37,19 @@ public:
     void KommunikationDisable();
     // Waits while the window stays responsive.
     void wait(int millisekunden);
-    // Gives the tabs their commands, which work through `link` and report through `meldungen` and the log.
-    void BefehleAnlegen(kommunikation::Klingportverbindung& link, platform::MessageBoxes& meldungen,
-                        const platform::WallClock& uhr, platform::FileDialogs& dateidialoge,
-                        platform::Printers& drucker, Imagepfade pfade);
+    // What the tabs' commands work with besides the window.
+    struct Befehlsteile {
+        kommunikation::Klingportverbindung& link;
+        platform::MessageBoxes& meldungen;
+        const platform::WallClock& uhr;
+        platform::FileDialogs& dateidialoge;
+        platform::Printers& drucker;
+        platform::Sicherungen& sicherungen;
+        Imagepfade pfade;
+    };
+    // Gives the tabs their commands, which work through the link and report through the message
+    // boxes and the log.
+    void BefehleAnlegen(Befehlsteile teile);
     // The state after loading: empty phone book, factory configuration, first tab.
     void AnfangszustandHerstellen();
     // What the commands work with; valid once they were created.

@@ -11,6 +11,7 @@
 #include "Telefonbuchbereich.h"
 #include "frm_Kommunikation.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -163,12 +164,29 @@ private slots:
             QCOMPARE(s.meldungen.texts().last(), "Übertragung erfolgreich!");
             QTRY_COMPARE(dateiinhalt(bild), TelefonbuchInAbbild(nachKonfiguration, neuesBuch));
 
+            // Each store kept the image it read; without its backup a store does not happen.
+            const QList<platform::Sicherung> sicherungen = s.sicherungen.liste();
+            QCOMPARE(sicherungen.size(), 2);
+            QCOMPARE(dateiinhalt(sicherungen[0].datei), geräteabbild());
+            QCOMPARE(dateiinhalt(sicherungen[1].datei), nachKonfiguration);
+            const QString sicherungsordner = s.sicherungen.ordner();
+            QVERIFY(QDir(sicherungsordner).removeRecursively() &&
+                    QFile(sicherungsordner).open(QIODevice::WriteOnly));
+            s.telefonbuch().setTelefonbuch({});
+            s.klicken("cmd_TelbuchInAnlageSpeichern");
+            QCOMPARE(s.meldungen.shown.last().text, s.sicherungen.nichtGeschrieben());
+            QCOMPARE(s.meldungen.shown.last().icon, platform::Icon::Critical);
+            QTest::qWait(200);
+            QCOMPARE(dateiinhalt(bild), TelefonbuchInAbbild(nachKonfiguration, neuesBuch));
+            QVERIFY(QFile::remove(sicherungsordner));
+            s.telefonbuch().setTelefonbuch(neuesBuch);
+
             // Loading brings the device's values back over what the screen shows.
             k.KonfigurationWerkseinstellungen();
             s.fenster().telefonbuch->TelefonbuchTabelleAufbauen();
             s.klicken("cmd_KonfigAusAnlageLaden");
             s.klicken("cmd_TelbuchAusAnlageLaden");
-            QCOMPARE(s.meldungen.texts().mid(2), QStringList({"Konfiguration erfolgreich ausgelesen!",
+            QCOMPARE(s.meldungen.texts().mid(3), QStringList({"Konfiguration erfolgreich ausgelesen!",
                                                               "Telefonbuch erfolgreich ausgelesen!"}));
             QVERIFY(k.angezeigteKonfiguration() == geändert);
             QVERIFY(s.telefonbuch().telefonbuch() == neuesBuch);

@@ -7,6 +7,7 @@
 #include "Fenstersperre.h"
 #include "Programm.h"
 #include "QtSettingsStore.h"
+#include "Sicherungen.h"
 #include "frmAbout.h"
 #include "frm_Haupt.h"
 #include "frm_Kommunikation.h"
@@ -49,6 +50,8 @@ struct Lauf {
     FakeMessageBoxes meldungen;
     FakeFileDialogs dateien;
     FakePrinters drucker;
+    QTemporaryDir sicherungsordner;
+    platform::Sicherungen sicherungen{sicherungsordner.path()};
     FakeInstanceGuard instanz;
     FakeSystemInfoTool systemInfo;
     std::unique_ptr<shell::Programm> programm;
@@ -66,8 +69,8 @@ struct Lauf {
     // Starts the program and lets its first activation run.
     bool starten()
     {
-        programm = std::make_unique<shell::Programm>(
-            shell::Plattform{settings, port, clock, uhr, meldungen, dateien, drucker, instanz, systemInfo});
+        programm = std::make_unique<shell::Programm>(shell::Plattform{
+            settings, port, clock, uhr, meldungen, dateien, drucker, sicherungen, instanz, systemInfo});
         const bool gestartet = programm->starten() &&
                                QTest::qWaitFor([this] { return programm->ersteAktivierungVorbei(); }, 10000);
         beimStart = std::exchange(meldungen.shown, {});

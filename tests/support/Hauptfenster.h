@@ -7,9 +7,11 @@
 #include "Fakes.h"
 #include "Logfenster.h"
 #include "LoggenTab.h"
+#include "Sicherungen.h"
 #include "frm_Haupt.h"
 
 #include <QAbstractButton>
+#include <QTemporaryDir>
 
 class TickendeUhr final : public platform::WallClock {
 public:
@@ -27,6 +29,8 @@ struct Hauptfenster {
     FakeMessageBoxes meldungen;
     FakeFileDialogs dateien;
     FakePrinters drucker;
+    QTemporaryDir sicherungsordner;
+    platform::Sicherungen sicherungen{sicherungsordner.path()};
     TickendeUhr uhr;
     QString firmwarePfad;
     QString bustreiberPfad;
@@ -38,8 +42,10 @@ struct Hauptfenster {
     Hauptfenster()
     {
         fenster.AnfangszustandHerstellen();
-        fenster.BefehleAnlegen(link, meldungen, uhr, dateien, drucker,
-                               {firmwarePfad, bustreiberPfad, [this] { ++gespeichert; }});
+        fenster.BefehleAnlegen(
+            {link, meldungen, uhr, dateien, drucker, sicherungen, {firmwarePfad, bustreiberPfad, [this] {
+                                                                       ++gespeichert;
+                                                                   }}});
         fenster.KommunikationEnable(); // as when the port is open
         link.währendDesWartens = [this] { bedienbarWährend.append(fenster.isEnabled()); };
         fenster.show();

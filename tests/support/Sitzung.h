@@ -12,11 +12,13 @@
 #include "LoggenTab.h"
 #include "Programm.h"
 #include "QtSerialPort.h"
+#include "Sicherungen.h"
 #include "TelefonbuchModell.h"
 #include "TelefonbuchTab.h"
 #include "frm_Haupt.h"
 
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 // One run of the program on COM1, which stands for the simulator's line.
@@ -28,9 +30,12 @@ struct Sitzung {
     FakeMessageBoxes meldungen;
     FakeFileDialogs dateien;
     FakePrinters drucker;
+    QTemporaryDir sicherungsordner;
+    platform::Sicherungen sicherungen{sicherungsordner.path()};
     FakeInstanceGuard instanz;
     FakeSystemInfoTool systemInfo;
-    shell::Programm programm{{settings, port, clock, uhr, meldungen, dateien, drucker, instanz, systemInfo}};
+    shell::Programm programm{
+        {settings, port, clock, uhr, meldungen, dateien, drucker, sicherungen, instanz, systemInfo}};
 
     Sitzung(const QString& leitung, int comport = 1)
     {

@@ -1,0 +1,81 @@
+#include "Sicherungen.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace platform {
+
+namespace {
+
+const QString Format = QStringLiteral("yyyy-MM-dd_HH-mm-ss");
+
+// "2026-12-07_09-05-00.bin", and "…_2.bin" and on for more stores within the same second.
+const QRegularExpression Name(QStringLiteral(R"(^(\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d)(?:_(\d+))?\.bin$)"));
+
+struct Eintrag {
+    QDateTime zeitpunkt;
+    int folge = 0;
+    QString datei;
+};
+
+QList<Eintrag> einträge(const QString& ordner)
+{
+    QList<Eintrag> alle;
+    for (const QString& name : QDir(ordner).entryList(QDir::Files)) {
+        const QRegularExpressionMatch treffer = Name.match(name);
+        if (!treffer.hasMatch())
+            continue;
+        alle.append({QDateTime::fromString(treffer.captured(1), Format), treffer.captured(2).toInt(),
+                     QDir(ordner).filePath(name)});
+    }
+    std::sort(alle.begin(), alle.end(), [](const Eintrag& a, const Eintrag& b) {
+        return std::pair(a.zeitpunkt, a.folge) < std::pair(b.zeitpunkt, b.folge);
+    });
+    return alle;
+}
+
+} // namespace
+
+QString Sicherungen::standardordner()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation))
+        .filePath(QStringLiteral("Sicherungen"));
+}
+
+QString Sicherungen::sichern(const QByteArray& abbild, const QDateTime& zeitpunkt)
+{
+    const QDir dir(verzeichnis);
+    if (!dir.mkpath(QStringLiteral(".")))
+        return {};
+    const QString stamm = zeitpunkt.toString(Format);
+    QString pfad = dir.filePath(stamm + QStringLiteral(".bin"));
+    for (int folge = 2; QFile::exists(pfad); ++folge)
+        pfad = dir.filePath(QStringLiteral("%1_%2.bin").arg(stamm).arg(folge));
+    QSaveFile datei(pfad);
+    if (!datei.open(QIODevice::WriteOnly) || datei.write(abbild) != abbild.size() || !datei.commit())
+        return {};
+    const QList<Eintrag> alle = einträge(verzeichnis);
+    for (qsizetype i = 0; i < alle.size() - Höchstzahl; ++i)
+        QFile::remove(alle[i].datei);
+    return pfad;
+}
+
+QList<Sicherung> Sicherungen::liste() const
+{
+    QList<Sicherung> sicherungen;
+    for (const Eintrag& e : einträge(verzeichnis))
+        sicherungen.append({e.zeitpunkt, e.datei});
+    return sicherungen;
+}
+
+QString Sicherungen::nichtGeschrieben() const
+{
+    return QStringLiteral(
+               "Die Sicherung des Klingport-Speichers konnte nicht in \"%1\" geschrieben werden.\r\n"
+               "Es wurde nichts in den Klingport gespeichert.")
+        .arg(QDir::toNativeSeparators(verzeichnis));
+}
+
+} // namespace platform
