@@ -5,7 +5,6 @@
 #include "TelefonbuchModell.h"
 #include "TelefonbuchTab.h"
 #include "Telefonbuchbereich.h"
-#include "Windows1252.h"
 #include "frm_Telbuch.h"
 
 #include <QMenu>
@@ -106,22 +105,6 @@ void TelefonbuchBefehle::EintragLöschen(int bisSpalte)
     tab.zeileMarkieren(zeile, bisSpalte);
 }
 
-namespace {
-
-// The device's answer: five groups of two characters, each followed by a separator, then CR LF.
-constexpr qsizetype Antwortlänge = 17;
-
-// The address the answer names; its last three bytes are always zero.
-QString adresseAus(const QByteArray& antwort)
-{
-    QStringList gruppen;
-    for (int i = 0; i < 5; ++i)
-        gruppen.append(windows1252::dekodieren(antwort.mid(3 * i, 2)));
-    return gruppen.join(QLatin1Char('-')) + QStringLiteral("-00-00-00");
-}
-
-} // namespace
-
 void TelefonbuchBefehle::Cmd_RufInformationAbholen_Click()
 {
     if (!tab.MSFlexGrid1->currentIndex().isValid()) {
@@ -160,14 +143,14 @@ void TelefonbuchBefehle::Cmd_RufInformationAbholen_Click()
         break;
     }
     u.loggen(stempel, " Rufinformation erfolgreich abgeholt");
-    const QByteArray& text = antwort.daten;
-    if (!text.contains('\r') || !text.contains('\n') || text.size() != Antwortlänge) {
+    const std::optional<QString> adresse = RuftastenAdresse(antwort.daten);
+    if (!adresse) {
         u.loggen(stempel, " Rufinformation sind Fehlerhaft ");
         u.melden("Rufinformationen fehlerhaft!", Icon::Critical);
         return;
     }
     Telefonbucheintrag geändert = tab.modell().eintrag(eintrag);
-    geändert.Adresse = adresseAus(text);
+    geändert.Adresse = *adresse;
     geändert.Tastercode = QStringLiteral("gefangen");
     tab.modell().setEintrag(eintrag, geändert);
     tab.zelleSetzen(eintrag, TelefonbuchModell::Adresse);

@@ -24,7 +24,7 @@ int main(int argc, char* argv[])
         return *status;
     const ptyline::Options options = std::get<ptyline::Options>(parsed);
 
-    sim::TerminationSignals termination;
+    platform::TerminationSignals termination;
     sim::PseudoTerminal a;
     sim::PseudoTerminal b;
     QString error;
@@ -42,7 +42,7 @@ int main(int argc, char* argv[])
     for (sim::PseudoTerminal* end : {&a, &b})
         QObject::connect(end, &sim::Line::failed, &app,
                          [](const QString& why) { sim::fail(Programm, why, 0); });
-    QObject::connect(&termination, &sim::TerminationSignals::received, &app, [&](int) {
+    QObject::connect(&termination, &platform::TerminationSignals::received, &app, [&](int) {
         aToB.handOverRest();
         bToA.handOverRest();
         a.drain(DrainLimit);

@@ -1,8 +1,8 @@
 #include "SimProcess.h"
 
-SimProcess::SimProcess(const QStringList& arguments)
+SimProcess::SimProcess(const QStringList& arguments, bool stderrBehalten)
 {
-    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    sim.setProcessChannelMode(stderrBehalten ? QProcess::SeparateChannels : QProcess::ForwardedErrorChannel);
     sim.start(QStringLiteral(KLINGPORT_SIM), arguments);
     if (!sim.waitForStarted(5000))
         return;
@@ -21,4 +21,10 @@ SimProcess::~SimProcess()
     if (!sim.waitForFinished(3000))
         sim.kill();
     sim.waitForFinished(1000);
+}
+
+QString SimProcess::stderrText()
+{
+    fehlerausgabe += QString::fromLocal8Bit(sim.readAllStandardError());
+    return fehlerausgabe;
 }

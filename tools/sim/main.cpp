@@ -41,7 +41,7 @@ int main(int argc, char* argv[])
         return sim::fail(Programm, kept.error, 2);
     settings.device.image = kept.bytes;
 
-    sim::TerminationSignals termination;
+    platform::TerminationSignals termination;
     std::unique_ptr<sim::Line> line;
     int pacedBaud = 0;
     QString error;
@@ -64,7 +64,7 @@ int main(int argc, char* argv[])
     }
 
     sim::Simulator simulator(std::move(settings.device), pacedBaud, settings.verbose, *line, files);
-    QObject::connect(&termination, &sim::TerminationSignals::received, &app, [&](int) {
+    QObject::connect(&termination, &platform::TerminationSignals::received, &app, [&](int) {
         simulator.shutDown();
         app.quit();
     });

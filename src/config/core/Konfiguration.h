@@ -27,6 +27,17 @@ struct Konfiguration {
     bool operator==(const Konfiguration&) const = default;
 };
 
+// The configuration as the tab shows it once its controls have reacted to it: without a master
+// number the forwarding is off and the answering machine unticked.
+inline Konfiguration KonfigurationWieAngezeigt(Konfiguration k)
+{
+    if (k.Masterumleitungsnummer.isEmpty()) {
+        k.masterumleitung = Masterumleitung::aus;
+        k.Anrufbeantworter = false;
+    }
+    return k;
+}
+
 // The factory values are the record's defaults.
 inline Konfiguration Werkseinstellungen()
 {

@@ -1,5 +1,9 @@
 #include "Telefonbucheintrag.h"
 
+#include "Windows1252.h"
+
+#include <QStringList>
+
 QString TastercodeFür(const QString& adresse)
 {
     for (const QChar zeichen : adresse) {
@@ -16,4 +20,15 @@ bool AnrufbeantworterImTelefonbuch(const Telefonbuch& telefonbuch)
     for (const Telefonbucheintrag& eintrag : telefonbuch)
         summe += eintrag.Anrufbeantworter.toInt(); // 0 when the cell is no number
     return summe != 0;
+}
+
+std::optional<QString> RuftastenAdresse(QByteArrayView antwort)
+{
+    constexpr qsizetype Antwortlänge = 17;
+    if (!antwort.contains('\r') || !antwort.contains('\n') || antwort.size() != Antwortlänge)
+        return std::nullopt;
+    QStringList gruppen;
+    for (int i = 0; i < 5; ++i)
+        gruppen.append(windows1252::dekodieren(antwort.sliced(3 * i, 2)));
+    return gruppen.join(QLatin1Char('-')) + QStringLiteral("-00-00-00");
 }

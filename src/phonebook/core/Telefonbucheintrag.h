@@ -3,13 +3,15 @@
 // One entry of the Klingport's phone book, as the grid shows it: every field is a display text,
 // since a hand-edited file may bring texts that the device image could not.
 
+#include <QByteArrayView>
 #include <QString>
 #include <array>
+#include <optional>
 
 struct Telefonbucheintrag {
     QString Teilnehmer;
-    QString Nummer1; // "Telefonnummer Variante 1"
-    QString Nummer2; // "Telefonnummer Variante 2"
+    QString Nummer1;                                // "Telefonnummer Variante 1"
+    QString Nummer2;                                // "Telefonnummer Variante 2"
     QString Anrufbeantworter = QStringLiteral("0"); // "0" none, "1" variant 1, "2" variant 2, "3" both
     QString Türstation = QStringLiteral("0");       // "0" (none) to "9"
     QString Tastercode = QStringLiteral("frei");    // "frei" or "gefangen", follows the address
@@ -23,6 +25,11 @@ using Telefonbuch = std::array<Telefonbucheintrag, Telefonbucheinträge>;
 
 // "gefangen" when the address holds a hexadecimal digit other than 0, else "frei".
 QString TastercodeFür(const QString& adresse);
+
+// The address a call-button answer names, as the grid shows it ("12-34-56-78-9A-00-00-00"). The
+// answer is five groups of two characters, each followed by a separator, then CR LF; the address's
+// last three bytes are always zero. None when the answer is not 17 characters with CR and LF.
+std::optional<QString> RuftastenAdresse(QByteArrayView antwort);
 
 // True when some entry has a non-zero answering-machine value; a cell that is no number counts as 0.
 bool AnrufbeantworterImTelefonbuch(const Telefonbuch& telefonbuch);

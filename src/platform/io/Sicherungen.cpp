@@ -49,10 +49,16 @@ QString Sicherungen::sichern(const QByteArray& abbild, const QDateTime& zeitpunk
     const QDir dir(verzeichnis);
     if (!dir.mkpath(QStringLiteral(".")))
         return {};
+    // A later store of the same second follows all earlier ones, even where the oldest are gone.
     const QString stamm = zeitpunkt.toString(Format);
-    QString pfad = dir.filePath(stamm + QStringLiteral(".bin"));
-    for (int folge = 2; QFile::exists(pfad); ++folge)
-        pfad = dir.filePath(QStringLiteral("%1_%2.bin").arg(stamm).arg(folge));
+    int letzte = -1; // the base name counts as 0, then 2, 3 and on
+    for (const Eintrag& e : einträge(verzeichnis)) {
+        if (e.zeitpunkt.toString(Format) == stamm)
+            letzte = std::max(letzte, e.folge);
+    }
+    const QString pfad =
+        letzte < 0 ? dir.filePath(stamm + QStringLiteral(".bin"))
+                   : dir.filePath(QStringLiteral("%1_%2.bin").arg(stamm).arg(std::max(letzte + 1, 2)));
     QSaveFile datei(pfad);
     if (!datei.open(QIODevice::WriteOnly) || datei.write(abbild) != abbild.size() || !datei.commit())
         return {};

@@ -4,9 +4,9 @@
 
 class QSocketNotifier;
 
-namespace sim {
+namespace platform {
 
-// Turns SIGINT and SIGTERM into a Qt signal, so the simulator can end in its event loop.
+// Turns SIGINT and SIGTERM into a Qt signal, so a program can end in its event loop.
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:
@@ -22,4 +22,4 @@ private:
     QSocketNotifier* notifier_ = nullptr;
 };
 
-} // namespace sim
+} // namespace platform

@@ -6,7 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace sim {
+namespace platform {
 
 namespace {
 
@@ -59,4 +59,4 @@ void TerminationSignals::readSignal()
         emit received(int(byte));
 }
 
-} // namespace sim
+} // namespace platform

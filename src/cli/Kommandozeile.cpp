@@ -1,0 +1,366 @@
+#include "Kommandozeile.h"
+
+#include "Dateien.h"
+#include "Geraeteabbild.h"
+#include "Imagedatei.h"
+#include "Konfigurationsbereich.h"
+#include "Konfigurationsdatei.h"
+#include "Portverzeichnis.h"
+#include "Programmeinstellungen.h"
+#include "Protokoll.h"
+#include "SerielleVerbindung.h"
+#include "Telefonbuchbereich.h"
+#include "Telefonbuchdatei.h"
+#include "Telegramm.h"
+#include "TerminationSignals.h"
+#include "Windows1252.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTimer>
+
+using kommunikation::Ergebnis;
+
+namespace {
+
+QString sicherungsordner(const QString& einstellungen)
+{
+    return einstellungen.isEmpty() ? platform::Sicherungen::standardordner()
+                                   : QFileInfo(einstellungen).dir().filePath(QStringLiteral("Sicherungen"));
+}
+
+// The configuration and phone book a device image gives, as the program shows them after loading it.
+Konfiguration angezeigteKonfiguration(const QByteArray& abbild)
+{
+    return KonfigurationWieAngezeigt(KonfigurationAusAbbild(abbild, Werkseinstellungen().masterumleitung));
+}
+
+int belegteEinträge(const Telefonbuch& telefonbuch)
+{
+    return int(std::count_if(telefonbuch.begin(), telefonbuch.end(),
+                             [](const Telefonbucheintrag& e) { return !(e == Telefonbucheintrag{}); }));
+}
+
+// What the files of a store give, read and checked before the device is touched.
+struct Speicherdateien {
+    std::optional<QByteArray> kpk;
+    std::optional<Telefonbuch> kpb;
+    std::optional<QByteArray> abbild;
+};
+
+} // namespace
+
+Kommandozeile::Kommandozeile(Aufruf a)
+    : aufruf(std::move(a)),
+      settings(aufruf.einstellungen.isEmpty() ? platform::QtSettingsStore(shell::Anwendungstitel)
+                                              : platform::QtSettingsStore::atFile(aufruf.einstellungen)),
+      sicherungen(sicherungsordner(aufruf.einstellungen))
+{
+}
+
+Kommandozeile::~Kommandozeile() = default;
+
+Ausgang Kommandozeile::ausführen()
+{
+    const QString& k = aufruf.kommando;
+    if (k == u"version")
+        return version();
+    if (k == u"lesen")
+        return lesen();
+    if (k == u"speichern")
+        return speichern(aufruf.kpk, aufruf.kpb, aufruf.abbild);
+    if (k == u"loggen")
+        return loggen();
+    if (k == u"firmware" || k == u"bustreiber")
+        return hochladen(k == u"firmware");
+    if (k == u"ruftaste")
+        return ruftaste();
+    if (k == u"sicherungen")
+        return sicherungenAuflisten();
+    return speichern({}, {}, aufruf.argumente.value(0)); // wiederherstellen
+}
+
+std::optional<Ausgang> Kommandozeile::verbinden()
+{
+    QString name = aufruf.port;
+    if (name.isEmpty()) {
+        shell::Programmeinstellungen einstellungen;
+        shell::EinstellungenLaden(settings, einstellungen);
+        if (einstellungen.ComportNummer < platform::Portverzeichnis::ErsterPort ||
+            einstellungen.ComportNummer > platform::Portverzeichnis::LetzterPort) {
+            konsole::melden(QStringLiteral("Im Programm ist kein Port eingestellt; bitte --port angeben."));
+            return Ausgang::Eingabefehler;
+        }
+        name = platform::Portverzeichnis::name(einstellungen.ComportNummer);
+    }
+    QString pfad = name;
+    const QRegularExpressionMatch com =
+        QRegularExpression(QStringLiteral("^COM(\\d+)$"), QRegularExpression::CaseInsensitiveOption)
+            .match(name);
+    if (com.hasMatch()) {
+        pfad = platform::Portverzeichnis(settings).pfad(com.captured(1).toInt());
+        if (pfad.isEmpty()) {
+            konsole::melden(QStringLiteral("Es gibt nur die Ports COM1 bis COM6."));
+            return Ausgang::Eingabefehler;
+        }
+    }
+    link = std::make_unique<SerielleVerbindung>(port, clock, [](int) { return QString(); });
+    if (!link->pfadÖffnen(pfad)) {
+        konsole::melden(QStringLiteral("Der Port %1 kann nicht geöffnet werden.")
+                            .arg(pfad == name ? name : QStringLiteral("%1 (%2)").arg(name, pfad)));
+        return Ausgang::PortFehler;
+    }
+    QObject::connect(link.get(), &SerielleVerbindung::anzeige,
+                     [this](const kommunikation::Effekt& e) { fortschritt.anzeigen(e); });
+    kommunikation::VerbindungVorbereiten(*link);
+    return std::nullopt;
+}
+
+Ausgang Kommandozeile::fehlgeschlagen(Ergebnis ergebnis, const QString& was)
+{
+    switch (ergebnis) {
+    case Ergebnis::Erfolg:
+        break;
+    case Ergebnis::Timeout:
+        konsole::melden(QStringLiteral("%1 wegen Timeout abgebrochen!").arg(was));
+        break;
+    case Ergebnis::Transferfehler:
+        konsole::melden(QStringLiteral("%1 wegen Übertragungsfehlern abgebrochen!").arg(was));
+        break;
+    case Ergebnis::Belegt:
+        konsole::melden(QStringLiteral("Die Schnittstelle ist belegt."));
+        break;
+    }
+    return ausgangVon(ergebnis);
+}
+
+Ausgang Kommandozeile::version()
+{
+    if (const auto fehler = verbinden())
+        return *fehler;
+    const kommunikation::Antwort antwort = link->FirmwareAuslesen();
+    if (antwort.ergebnis != Ergebnis::Erfolg)
+        return fehlgeschlagen(antwort.ergebnis, QStringLiteral("Auslesen"));
+    konsole::ausgeben(windows1252::dekodieren(antwort.daten).trimmed());
+    return Ausgang::Erfolg;
+}
+
+std::variant<QByteArray, Ausgang> Kommandozeile::abbildLesen()
+{
+    const kommunikation::Antwort antwort = link->KonfigurationLaden();
+    if (antwort.ergebnis != Ergebnis::Erfolg)
+        return fehlgeschlagen(antwort.ergebnis, QStringLiteral("Auslesen"));
+    if (antwort.daten.size() < abbild::Größe)
+        return fehlgeschlagen(Ergebnis::Transferfehler, QStringLiteral("Auslesen"));
+    return antwort.daten;
+}
+
+Ausgang Kommandozeile::lesen()
+{
+    if (aufruf.kpk.isEmpty() && aufruf.kpb.isEmpty() && aufruf.abbild.isEmpty()) {
+        konsole::melden(
+            QStringLiteral("Bitte mindestens eine der Optionen --kpk, --kpb und --abbild angeben."));
+        return Ausgang::Eingabefehler;
+    }
+    if (const auto fehler = verbinden())
+        return *fehler;
+    const auto gelesen = abbildLesen();
+    if (const Ausgang* fehler = std::get_if<Ausgang>(&gelesen))
+        return *fehler;
+    const QByteArray& abbild = std::get<QByteArray>(gelesen);
+    const std::pair<const QString&, QByteArray> dateien[] = {
+        {aufruf.kpk, KonfigurationDateiinhalt(angezeigteKonfiguration(abbild))},
+        {aufruf.kpb, TelefonbuchDateiinhalt(TelefonbuchAusAbbild(abbild))},
+        {aufruf.abbild, abbild.left(abbild::Größe)}};
+    const QString arten[] = {QStringLiteral("Konfigurationsdatei"), QStringLiteral("Telefonbuchdatei"),
+                             QStringLiteral("Abbilddatei")};
+    bool alle = true;
+    for (int i = 0; i < 3; ++i) {
+        if (!dateien[i].first.isEmpty())
+            alle = platform::dateiSpeichern(meldungen, arten[i], dateien[i].first, dateien[i].second) && alle;
+    }
+    return alle ? Ausgang::Erfolg : Ausgang::Eingabefehler;
+}
+
+Ausgang Kommandozeile::speichern(const QString& kpk, const QString& kpb, const QString& abbildname)
+{
+    if (kpk.isEmpty() && kpb.isEmpty() && abbildname.isEmpty()) {
+        konsole::melden(QStringLiteral("Bitte --kpk und/oder --kpb, oder --abbild angeben."));
+        return Ausgang::Eingabefehler;
+    }
+    if (!abbildname.isEmpty() && !(kpk.isEmpty() && kpb.isEmpty())) {
+        konsole::melden(
+            QStringLiteral("--abbild ersetzt das ganze Abbild und geht nicht mit --kpk oder --kpb."));
+        return Ausgang::Eingabefehler;
+    }
+    // Every file is read and checked before the device is touched.
+    Speicherdateien d;
+    const auto laden = [this](const QString& art, const QString& name) {
+        return name.isEmpty() ? std::optional<QByteArray>() : platform::dateiLaden(meldungen, art, name);
+    };
+    const auto abgelehnt = [](const QString& name, const QString& warum) {
+        konsole::melden(QStringLiteral("Die Datei \"%1\" %2").arg(QFileInfo(name).fileName(), warum));
+        return Ausgang::Eingabefehler;
+    };
+    if (!kpk.isEmpty()) {
+        d.kpk = laden(QStringLiteral("Konfigurationsdatei"), kpk);
+        if (!d.kpk)
+            return Ausgang::Eingabefehler;
+        if (!KonfigurationAusDatei(*d.kpk, Werkseinstellungen()))
+            return abgelehnt(
+                kpk, QStringLiteral("enthält keine Klingport-Konfiguration und wurde nicht geladen."));
+    }
+    if (!kpb.isEmpty()) {
+        const std::optional<QByteArray> datei = laden(QStringLiteral("Telefonbuchdatei"), kpb);
+        if (!datei)
+            return Ausgang::Eingabefehler;
+        const auto buch = TelefonbuchAusDatei(*datei);
+        if (const auto* fehler = std::get_if<Telefonbuchfehler>(&buch))
+            return abgelehnt(kpb,
+                             QStringLiteral("ist kein Klingport-Telefonbuch und wurde nicht geladen.\n") +
+                                 fehler->text());
+        d.kpb = std::get<Telefonbuch>(buch);
+    }
+    if (!abbildname.isEmpty()) {
+        d.abbild = laden(QStringLiteral("Abbilddatei"), abbildname);
+        if (!d.abbild)
+            return Ausgang::Eingabefehler;
+        if (d.abbild->size() != abbild::Größe)
+            return abgelehnt(abbildname,
+                             QStringLiteral("ist kein Klingport-Abbild: Sie hat %1 statt %2 Bytes.")
+                                 .arg(d.abbild->size())
+                                 .arg(abbild::Größe));
+    }
+
+    if (const auto fehler = verbinden())
+        return *fehler;
+    const auto gelesen = abbildLesen();
+    if (const Ausgang* fehler = std::get_if<Ausgang>(&gelesen))
+        return *fehler;
+    const QByteArray& vorher = std::get<QByteArray>(gelesen);
+    if (sicherungen.sichern(vorher, uhr.now()).isEmpty()) {
+        konsole::melden(sicherungen.nichtGeschrieben());
+        return Ausgang::Eingabefehler;
+    }
+    QByteArray neu = d.abbild.value_or(vorher);
+    if (d.kpk)
+        neu = KonfigurationInAbbild(neu, *KonfigurationAusDatei(*d.kpk, angezeigteKonfiguration(vorher)));
+    if (d.kpb)
+        neu = TelefonbuchInAbbild(neu, *d.kpb);
+    const Ergebnis ergebnis = link->KonfigurationSenden(neu);
+    if (ergebnis != Ergebnis::Erfolg)
+        return fehlgeschlagen(ergebnis, QStringLiteral("Übertragung"));
+    konsole::melden(QStringLiteral("Übertragung erfolgreich!"));
+    return Ausgang::Erfolg;
+}
+
+Ausgang Kommandozeile::loggen()
+{
+    if (const auto fehler = verbinden())
+        return *fehler;
+    const Ergebnis ein = link->LoggenEin();
+    if (ein != Ergebnis::Erfolg)
+        return fehlgeschlagen(ein, QStringLiteral("Loggen"));
+    QObject::connect(link.get(), &SerielleVerbindung::berichtszeileEmpfangen,
+                     [this](const QByteArray& bericht) {
+                         const QString stempel = platform::Zeitstempel(uhr.now());
+                         QString roh;
+                         if (aufruf.roh)
+                             roh = windows1252::dekodieren(bericht).trimmed() + QLatin1Char('\t');
+                         konsole::ausgeben(stempel + QLatin1Char(' ') + roh + BerichtDekodieren(bericht));
+                     });
+    QEventLoop schleife;
+    Ausgang ausgang = Ausgang::Erfolg;
+    platform::TerminationSignals signale;
+    QObject::connect(&signale, &platform::TerminationSignals::received, &schleife, &QEventLoop::quit);
+    QObject::connect(link.get(), &SerielleVerbindung::portVerloren, &schleife, [&] {
+        konsole::melden(QStringLiteral("Die Verbindung zum Klingport ist unterbrochen."));
+        ausgang = Ausgang::Transferfehler;
+        schleife.quit();
+    });
+    if (aufruf.sekunden > 0)
+        QTimer::singleShot(aufruf.sekunden * 1000, &schleife, &QEventLoop::quit);
+    schleife.exec();
+    // The device must never stay in logging mode.
+    link->LoggenAus();
+    link->ComportSchließen();
+    return ausgang;
+}
+
+Ausgang Kommandozeile::hochladen(bool firmware)
+{
+    const QString pfad = aufruf.argumente.value(0);
+    const Dateisuche suche = DateiSuchen(pfad);
+    if (suche.ergebnis != Dateisuche::Ergebnis::Gefunden) {
+        konsole::melden(suche.ergebnis == Dateisuche::Ergebnis::Fehler
+                            ? suche.fehler
+                            : QStringLiteral("Der Pfad oder die Datei existiert nicht!"));
+        return Ausgang::Eingabefehler;
+    }
+    const std::optional<QByteArray> image = DateiEinlesen(suche.pfad);
+    if (!image) {
+        konsole::melden(
+            QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden!").arg(QFileInfo(pfad).fileName()));
+        return Ausgang::Eingabefehler;
+    }
+    if (const auto fehler = verbinden())
+        return *fehler;
+    link->setÜbertragungGestartet(false);
+    const Ergebnis ergebnis = firmware ? link->FirmwareSenden(*image) : link->BustreiberSenden(*image);
+    if (ergebnis == Ergebnis::Erfolg) {
+        konsole::melden(firmware ? QStringLiteral("Übertragung erfolgreich\r\nDas Klingport startet neu!\r\n"
+                                                  "Bitte warten Sie ca. 5 Sekunden.")
+                                 : QStringLiteral("Übertragung erfolgreich!"));
+        return Ausgang::Erfolg;
+    }
+    const Ausgang ausgang = fehlgeschlagen(ergebnis, QStringLiteral("Übertragung"));
+    if (link->übertragungGestartet())
+        konsole::melden(
+            QStringLiteral("Bitte überprüfen Sie die Verbindung zum Klingport und führen Sie einen "
+                           "Spannungsreset am Klingport durch."));
+    return ausgang;
+}
+
+Ausgang Kommandozeile::ruftaste()
+{
+    bool zahl1 = false;
+    bool zahl2 = false;
+    const int türstation = aufruf.argumente.value(0).toInt(&zahl1);
+    const int eintrag = aufruf.argumente.value(1).toInt(&zahl2);
+    if (!zahl1 || !zahl2 || türstation < 1 || türstation > 9 || eintrag < 1 ||
+        eintrag > Telefonbucheinträge) {
+        konsole::melden(QStringLiteral("Die Türstation ist 1 bis 9, der Telefonbucheintrag 1 bis 50."));
+        return Ausgang::Eingabefehler;
+    }
+    if (const auto fehler = verbinden())
+        return *fehler;
+    const kommunikation::Antwort antwort = link->RufInformationAbholen(eintrag, türstation);
+    if (antwort.ergebnis != Ergebnis::Erfolg)
+        return fehlgeschlagen(antwort.ergebnis, QStringLiteral("Rufinformation abholen"));
+    const std::optional<QString> adresse = RuftastenAdresse(antwort.daten);
+    if (!adresse) {
+        konsole::melden(QStringLiteral("Rufinformationen fehlerhaft!"));
+        return Ausgang::Transferfehler;
+    }
+    konsole::ausgeben(*adresse);
+    return Ausgang::Erfolg;
+}
+
+Ausgang Kommandozeile::sicherungenAuflisten()
+{
+    for (const platform::Sicherung& s : sicherungen.liste()) {
+        QFile datei(s.datei);
+        const QByteArray abbild = datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
+        const Konfiguration k = angezeigteKonfiguration(abbild);
+        konsole::ausgeben(
+            QStringLiteral("%1\t%2\t%3 Einträge\t%4")
+                .arg(platform::Zeitstempel(s.zeitpunkt), k.anschlussart == Anschlussart::Amtsanschluss
+                                                             ? QStringLiteral("Amtsanschluss")
+                                                             : QStringLiteral("Nebenstellenanschluss"))
+                .arg(belegteEinträge(TelefonbuchAusAbbild(abbild)))
+                .arg(QDir::toNativeSeparators(s.datei)));
+    }
+    return Ausgang::Erfolg;
+}

@@ -1,0 +1,28 @@
+// klingport-cli: the program's device commands without a window, for scripts.
+
+#include "Aufruf.h"
+#include "Kommandozeile.h"
+#include "Programmeinstellungen.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    // The same name as the window's, so both find the same settings and backups.
+    QCoreApplication::setApplicationName(shell::Anwendungstitel);
+    QCoreApplication::setApplicationVersion(QStringLiteral(KLINGPORT_VERSION));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QTranslator qtTexte;
+    if (qtTexte.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexte);
+
+    const auto aufruf = AufrufLesen(QCoreApplication::arguments());
+    if (const Ausgang* sofort = std::get_if<Ausgang>(&aufruf))
+        return static_cast<int>(*sofort);
+    return static_cast<int>(Kommandozeile(std::get<Aufruf>(aufruf)).ausführen());
+}
