@@ -211,8 +211,14 @@ private slots:
         QCOMPARE(ruf.status, 0);
         QVERIFY(
             QRegularExpression(R"(^[0-9A-F]{2}(-[0-9A-F]{2}){4}-00-00-00\n$)").match(ruf.ausgabe).hasMatch());
-        const Ergebnis version = g.cli({"version"});
-        QCOMPARE(version.ausgabe, "Klingport V2.10 / Bustreiber PIC V1.07\n");
+        // Without --port, the port the program stored; COM1 stands for the simulator's line.
+        dateiAnlegen(g.pfad("k.conf"),
+                     "[Settings]\nComport=\\x1\n\n[Ports]\nCOM1=" + g.sim->ptyPath().toUtf8() + "\n");
+        QProcess version;
+        version.start(KLINGPORT_CLI, {"version", "--einstellungen", g.pfad("k.conf")});
+        QVERIFY(version.waitForFinished(10000));
+        QCOMPARE(version.exitCode(), 0);
+        QCOMPARE(version.readAllStandardOutput(), "Klingport V2.10 / Bustreiber PIC V1.07\n");
         QCOMPARE(g.cli({"firmware", dateiAnlegen(g.pfad("neu.tsk"), QByteArray(1000, 'F'))}).status, 0);
         QTRY_VERIFY(g.sim->stderrText().contains("firmware of 1024 bytes stored"));
     }
