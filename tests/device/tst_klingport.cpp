@@ -59,16 +59,10 @@ QByteArray imageBlock(const QByteArray& image, int n)
     return xmodem::frame(n, image.mid((n - 1) * 128, 128));
 }
 
-Options withVersion(VersionMode mode)
+Options with(VersionMode mode, const Faults& faults = {})
 {
     Options options;
     options.version = mode;
-    return options;
-}
-
-Options withFaults(const Faults& faults)
-{
-    Options options;
     options.faults = faults;
     return options;
 }
@@ -85,16 +79,22 @@ Faults canAt(CanFault::Phase phase, int block = 0)
     return fault([&](Faults& x) { x.can = {phase, block}; });
 }
 
+// Bytes sent `pause` ms after the last ones (none: only time passes), and the device's answer.
 struct Step {
     QByteArray send;
     QByteArray expect;
+    Millis pause = 20;
 };
+
+// What an exchange leaves behind besides the answers.
+enum class After { Anything, NothingDue, LineDropped };
 
 } // namespace
 
 Q_DECLARE_METATYPE(Faults)
 Q_DECLARE_METATYPE(QList<Step>)
 Q_DECLARE_METATYPE(VersionMode)
+Q_DECLARE_METATYPE(After)
 
 class tst_Klingport : public QObject {
     Q_OBJECT
@@ -102,32 +102,12 @@ class tst_Klingport : public QObject {
 private slots:
     void upload_data();
     void upload();
-    void badFrameIsNakedAndTakenWhenSentAgain_data();
-    void badFrameIsNakedAndTakenWhenSentAgain();
-    void repeatedBlockIsAckedButStoredOnce();
-    void blockOutOfSequenceEndsWithCan();
-    void partialFrameIsDiscardedAfterAPause_data();
-    void partialFrameIsDiscardedAfterAPause();
-    void canFromPcEndsTransfer_data();
-    void canFromPcEndsTransfer();
-    void uploadThatCannotBeStoredIsRefused_data();
-    void uploadThatCannotBeStoredIsRefused();
-    void silentPcEndsTransferAfterGiveUp_data();
-    void silentPcEndsTransferAfterGiveUp();
-    void downloadRepeatsOnNakAndEndsAfterEot();
-    void restartLeavesOnlyTheBootloader();
-    void unfinishedCommandIsForgottenAfterAPause_data();
-    void unfinishedCommandIsForgottenAfterAPause();
-    void busDriverUploadBringsPic();
+    void exchanges_data();
+    void exchanges();
     void callButton_data();
     void callButton();
-    void malformedCallButtonQueryIsIgnored();
-    void builtInReportsFollowFixedPositions();
-    void builtInReportsCoverEveryKind();
+    void builtInReportsFollowFixedPositionsAndCoverEveryKind();
     void reportsCycleAtTheIntervalUntilLoggingOff();
-    void faults_data();
-    void faults();
-    void storeDelayHoldsBackTheFinalAck();
     void factoryImageLayout();
 };
 
@@ -137,14 +117,22 @@ void tst_Klingport::upload_data()
     QTest::addColumn<QByteArray>("request");
     QTest::addColumn<int>("size");
     QTest::addColumn<int>("chunk");
+    QTest::addColumn<bool>("stored"); // else refused with CAN after EOT, and nothing changes
 
-    QTest::newRow("firmware") << VersionMode::Complete << QByteArray("s\r") << 1000 << 0;
-    QTest::newRow("firmware byte by byte") << VersionMode::Complete << QByteArray("s\r") << 300 << 1;
+    QTest::newRow("firmware") << VersionMode::Complete << QByteArray("s\r") << 1000 << 0 << true;
+    QTest::newRow("firmware byte by byte") << VersionMode::Complete << QByteArray("s\r") << 300 << 1 << true;
     QTest::newRow("firmware, bare s in bootloader, CR after it")
-        << VersionMode::BootloaderOnly << QByteArray("s\r") << 257 << 0;
-    QTest::newRow("bus driver") << VersionMode::NoBusDriver << QByteArray("p\r") << 640 << 7;
-    QTest::newRow("image") << VersionMode::Complete << QByteArray("D\r") << ImageSize << 0;
-    QTest::newRow("image byte by byte") << VersionMode::Complete << QByteArray("D\r") << ImageSize << 1;
+        << VersionMode::BootloaderOnly << QByteArray("s\r") << 257 << 0 << true;
+    QTest::newRow("bus driver") << VersionMode::NoBusDriver << QByteArray("p\r") << 640 << 7 << true;
+    QTest::newRow("image") << VersionMode::Complete << QByteArray("D\r") << ImageSize << 0 << true;
+    QTest::newRow("image byte by byte")
+        << VersionMode::Complete << QByteArray("D\r") << ImageSize << 1 << true;
+    QTest::newRow("image one block short")
+        << VersionMode::NoBusDriver << QByteArray("D\r") << ImageSize - 128 << 0 << false;
+    QTest::newRow("image one block long")
+        << VersionMode::NoBusDriver << QByteArray("D\r") << ImageSize + 128 << 0 << false;
+    QTest::newRow("empty firmware") << VersionMode::NoBusDriver << QByteArray("s\r") << 0 << 0 << false;
+    QTest::newRow("empty bus driver") << VersionMode::NoBusDriver << QByteArray("p\r") << 0 << 0 << false;
 }
 
 void tst_Klingport::upload()
@@ -153,243 +141,163 @@ void tst_Klingport::upload()
     QFETCH(QByteArray, request);
     QFETCH(int, size);
     QFETCH(int, chunk);
-    Bench bench(withVersion(mode));
+    QFETCH(bool, stored);
+    Bench bench(with(mode));
     const QByteArray data = xmodem::pattern(size, 1);
 
     const QList<QByteArray> answers = uploadAsPc(bench, request, data, chunk);
 
     QCOMPARE(answers.first(), NAK);
-    for (qsizetype i = 1; i < answers.size(); ++i)
+    for (qsizetype i = 1; i < answers.size() - 1; ++i)
         QCOMPARE(answers[i], ACK);
+    QCOMPARE(answers.last(), stored ? ACK : CAN);
     const QByteArray padded = data.leftJustified((size + 127) / 128 * 128, Sub);
-    if (request == "D\r")
-        QCOMPARE(bench.device.image(), data);
-    else if (request == "p\r")
-        QCOMPARE(bench.device.busDriver(), padded);
-    else
-        QCOMPARE(bench.device.firmware(), padded);
-    QCOMPARE(bench.device.version(), VersionMode::Complete);
+    QCOMPARE(bench.device.image(), stored && request == "D\r" ? data : Klingport::factoryImage());
+    QCOMPARE(bench.device.firmware(), stored && request == "s\r" ? padded : QByteArray());
+    QCOMPARE(bench.device.busDriver(), stored && request == "p\r" ? padded : QByteArray());
+    QCOMPARE(bench.device.version(), stored ? VersionMode::Complete : mode);
     QVERIFY(bench.answersVersion());
 }
 
-void tst_Klingport::badFrameIsNakedAndTakenWhenSentAgain_data()
+void tst_Klingport::exchanges_data()
 {
-    QTest::addColumn<int>("offset");
-    QTest::addColumn<int>("xorMask");
-
-    QTest::newRow("checksum") << 131 << 0x01;
-    QTest::newRow("complement") << 2 << 0x10;
-    QTest::newRow("block number") << 1 << 0x02;
-    QTest::newRow("data") << 40 << 0x80;
-}
-
-void tst_Klingport::badFrameIsNakedAndTakenWhenSentAgain()
-{
-    QFETCH(int, offset);
-    QFETCH(int, xorMask);
-    Bench bench;
-    const QByteArray data = xmodem::pattern(256, 2);
-    const QList<QByteArray> frames = xmodem::frames(data);
-    QByteArray bad = frames[1];
-    bad[offset] = char(bad[offset] ^ xorMask);
-
-    QCOMPARE(bench.send("s\r"), NAK);
-    QCOMPARE(bench.send(frames[0]), ACK);
-    QCOMPARE(bench.send(bad), NAK);
-    QCOMPARE(bench.send(frames[1]), ACK);
-    QCOMPARE(bench.send(EOT), ACK);
-    QCOMPARE(bench.device.firmware(), data);
-}
-
-void tst_Klingport::repeatedBlockIsAckedButStoredOnce()
-{
-    Bench bench;
-    const QByteArray data = xmodem::pattern(384, 3);
-    const QList<QByteArray> frames = xmodem::frames(data);
-
-    QCOMPARE(bench.send("s\r"), NAK);
-    QCOMPARE(bench.send(frames[0]), ACK);
-    QCOMPARE(bench.send(frames[1]), ACK);
-    QCOMPARE(bench.send(frames[1]), ACK);
-    QCOMPARE(bench.send(frames[2]), ACK);
-    QCOMPARE(bench.send(EOT), ACK);
-    QCOMPARE(bench.device.firmware(), data);
-}
-
-void tst_Klingport::blockOutOfSequenceEndsWithCan()
-{
-    Bench bench;
-    const QList<QByteArray> frames = xmodem::frames(xmodem::pattern(384, 4));
-
-    QCOMPARE(bench.send("s\r"), NAK);
-    QCOMPARE(bench.send(frames[0]), ACK);
-    QCOMPARE(bench.send(frames[2]), CAN);
-    QVERIFY(bench.device.firmware().isEmpty());
-    QVERIFY(bench.answersVersion());
-}
-
-void tst_Klingport::partialFrameIsDiscardedAfterAPause_data()
-{
-    QTest::addColumn<Millis>("pause");
-    QTest::addColumn<QByteArray>("answer");
-
-    // Kept: the partial frame and the resent one make a 132-byte mix that fails its check.
-    QTest::newRow("1000 ms keeps it") << Millis(1000) << NAK;
-    QTest::newRow("1001 ms discards it") << Millis(1001) << ACK;
-}
-
-void tst_Klingport::partialFrameIsDiscardedAfterAPause()
-{
-    QFETCH(Millis, pause);
-    QFETCH(QByteArray, answer);
-    Bench bench;
-    const QByteArray f = xmodem::frame(1, xmodem::pattern(128, 6));
-
-    QCOMPARE(bench.send("s\r"), NAK);
-    QCOMPARE(bench.send(f.left(50)), QByteArray());
-    QCOMPARE(bench.send(f, pause), answer);
-}
-
-void tst_Klingport::canFromPcEndsTransfer_data()
-{
+    QTest::addColumn<Faults>("faults");
     QTest::addColumn<QList<Step>>("steps");
+    QTest::addColumn<QByteArray>("firmware");
+    QTest::addColumn<After>("after");
+    const auto row = [](const char* name, const Faults& faults, const QList<Step>& steps,
+                        const QByteArray& firmware = {}, After after = After::Anything) {
+        QTest::newRow(name) << faults << steps << firmware << after;
+    };
+
     const QByteArray image = Klingport::factoryImage();
-    const QByteArray f1 = xmodem::frame(1, xmodem::pattern(128, 7));
-
-    QTest::newRow("upload before block 1") << QList<Step>{{"D\r", NAK}};
-    QTest::newRow("upload after block 1") << QList<Step>{{"s\r", NAK}, {f1, ACK}};
-    QTest::newRow("download before its NAK") << QList<Step>{{"U\r", ""}};
-    QTest::newRow("download after block 1") << QList<Step>{{"U\r", ""}, {NAK, imageBlock(image, 1)}};
-}
-
-void tst_Klingport::canFromPcEndsTransfer()
-{
-    QFETCH(QList<Step>, steps);
-    Bench bench;
-    for (const Step& step : steps)
-        QCOMPARE(bench.send(step.send, 10), step.expect);
-
-    QCOMPARE(bench.send(CAN + CAN + CAN), QByteArray());
-
-    QVERIFY(!bench.device.nextDeadline());
-    QVERIFY(bench.answersVersion());
-    QCOMPARE(bench.device.image(), Klingport::factoryImage());
-}
-
-void tst_Klingport::uploadThatCannotBeStoredIsRefused_data()
-{
-    QTest::addColumn<QByteArray>("request");
-    QTest::addColumn<int>("size");
-
-    QTest::newRow("image one block short") << QByteArray("D\r") << ImageSize - 128;
-    QTest::newRow("image one block long") << QByteArray("D\r") << ImageSize + 128;
-    QTest::newRow("empty firmware") << QByteArray("s\r") << 0;
-    QTest::newRow("empty bus driver") << QByteArray("p\r") << 0;
-}
-
-void tst_Klingport::uploadThatCannotBeStoredIsRefused()
-{
-    QFETCH(QByteArray, request);
-    QFETCH(int, size);
-    Bench bench(withVersion(VersionMode::NoBusDriver));
-
-    const QList<QByteArray> answers = uploadAsPc(bench, request, xmodem::pattern(size, 8));
-
-    QCOMPARE(answers.last(), CAN);
-    QCOMPARE(bench.device.image(), Klingport::factoryImage());
-    QVERIFY(bench.device.firmware().isEmpty());
-    QCOMPARE(bench.device.version(), VersionMode::NoBusDriver);
-}
-
-void tst_Klingport::silentPcEndsTransferAfterGiveUp_data()
-{
-    QTest::addColumn<QByteArray>("request");
-
-    QTest::newRow("upload") << QByteArray("D\r");
-    QTest::newRow("download") << QByteArray("U\r");
-}
-
-void tst_Klingport::silentPcEndsTransferAfterGiveUp()
-{
-    QFETCH(QByteArray, request);
-    Bench bench;
-    bench.send(request);
-    QCOMPARE(bench.device.nextDeadline(), std::optional(TransferGiveUp));
-
-    QCOMPARE(bench.send("i\r", TransferGiveUp - 1), QByteArray()); // heard, but no command inside a transfer
-    QCOMPARE(bench.device.nextDeadline(), std::optional(2 * TransferGiveUp - 1));
-    QCOMPARE(bench.wait(TransferGiveUp), QByteArray());
-
-    QVERIFY(bench.answersVersion());
-}
-
-void tst_Klingport::downloadRepeatsOnNakAndEndsAfterEot()
-{
-    Bench bench;
-    const QByteArray image = bench.device.image();
-
-    QCOMPARE(bench.send("U\r"), QByteArray());
-    QCOMPARE(bench.send("x"), QByteArray()); // anything but NAK waits
-    QCOMPARE(bench.send(NAK, 1000), imageBlock(image, 1));
-    QCOMPARE(bench.send(NAK, 2000), imageBlock(image, 1));
+    const QByteArray data = xmodem::pattern(3 * 128, 11);
+    const QList<QByteArray> f = xmodem::frames(data);
+    const auto b = [&](int n) { return imageBlock(image, n); };
+    const Step version{"i\r", VersionLine};
+    const Step bootloaderVersion{"i\r", Klingport::versionAnswer(VersionMode::BootloaderOnly)};
+    QList<Step> toEot{{"U\r", ""}, {NAK, b(1)}};
     for (int n = 2; n <= 48; ++n)
-        QCOMPARE(bench.send(ACK, 70), imageBlock(image, n));
-    QCOMPARE(bench.send(ACK), EOT);
-    QCOMPARE(bench.send(NAK), EOT);
-    QCOMPARE(bench.send(ACK), QByteArray());
-    QVERIFY(bench.answersVersion());
+        toEot.append({ACK, b(n)});
+
+    for (const auto& [name, offset, mask] : {std::tuple("bad checksum", 131, 0x01),
+                                             {"bad complement", 2, 0x10},
+                                             {"bad block number", 1, 0x02},
+                                             {"bad data", 40, 0x80}}) {
+        QByteArray bad = f[1];
+        bad[offset] = char(bad[offset] ^ mask);
+        row(name, {}, {{"s\r", NAK}, {f[0], ACK}, {bad, NAK}, {f[1], ACK}, {EOT, ACK}}, data.left(256));
+    }
+    row("repeated block is ACKed but stored once", {},
+        {{"s\r", NAK}, {f[0], ACK}, {f[1], ACK}, {f[1], ACK}, {f[2], ACK}, {EOT, ACK}}, data);
+    row("block out of sequence ends with CAN", {}, {{"s\r", NAK}, {f[0], ACK}, {f[2], CAN}, version});
+    // Kept: the partial frame and the resent one make a 132-byte mix that fails its check. Frame f1's
+    // rest after that mix holds no byte the device would act on.
+    const QByteArray f1 = xmodem::frame(1, xmodem::pattern(128, 6));
+    row("partial frame kept over 1000 ms", {}, {{"s\r", NAK}, {f1.left(50), ""}, {f1, NAK, 1000}});
+    row("partial frame discarded after 1001 ms", {}, {{"s\r", NAK}, {f1.left(50), ""}, {f1, ACK, 1001}});
+    row("1000 ms: \"sr\" is one line", {}, {{"s", ""}, {"r", "", 1000}, {"\r", ""}, version});
+    row("1001 ms: \"r\" starts a new one and restarts", {}, {{"s", ""}, {"r", "", 1001}, bootloaderVersion});
+    row("download repeats on NAK, waits for nothing else, ends after EOT", {},
+        QList<Step>{{"U\r", ""}, {"x", ""}, {NAK, b(1), 1000}, {NAK, b(1), 2000}} + toEot.mid(2) +
+            QList<Step>{{ACK, EOT}, {NAK, EOT}, {ACK, ""}, version});
+    // "r" inside a line is no restart; the bootloader takes up nothing but "s" and "i".
+    const QList<Step> refused{{"p\r", ""}, {"D\r", ""}, {"U\r", ""}, {"t\r", ""}, {"z103\r", ""}, {NAK, ""}};
+    row("restart leaves only the bootloader", {},
+        QList<Step>{{"xr\r", ""}, version, {"r", ""}, bootloaderVersion} + refused);
+    row("malformed call-button queries are ignored", {},
+        {{"z\r", ""}, {"z1\r", ""}, {"z12\r", ""}, {"z1x3\r", ""}, {"z-103\r", ""}, version});
+
+    // Bytes heard inside a transfer are no command, but put off the give-up.
+    const Millis giveUp = TransferGiveUp;
+    const QList<Step> silentPc{
+        {"i\r", "", giveUp - 1}, {"i\r", "", giveUp - 1}, {"", "", giveUp}, {"i\r", VersionLine, 0}};
+    row("a silent PC's upload is given up", {}, QList<Step>{{"D\r", NAK}} + silentPc);
+    row("a silent PC's download is given up", {}, QList<Step>{{"U\r", ""}} + silentPc);
+
+    const QByteArray CAN3 = CAN + CAN + CAN;
+    row("CAN from the PC before upload block 1", {}, {{"D\r", NAK}, {CAN3, ""}, version}, {},
+        After::NothingDue);
+    row("CAN from the PC after upload block 1", {}, {{"s\r", NAK}, {f[0], ACK}, {CAN3, ""}, version}, {},
+        After::NothingDue);
+    row("CAN from the PC before the download's NAK", {}, {{"U\r", ""}, {CAN3, ""}, version}, {},
+        After::NothingDue);
+    row("CAN from the PC after download block 1", {}, {{"U\r", ""}, {NAK, b(1)}, {CAN3, ""}, version}, {},
+        After::NothingDue);
+
+    const Faults nakTwice = fault([](Faults& x) { x.nakBlock = {{2, 2}}; });
+    const QList<Step> fullUpload{{"s\r", NAK}, {f[0], ACK}, {f[1], NAK},
+                                 {f[1], NAK},  {f[1], ACK}, {f[2], ACK}};
+    row("NAK block 2 twice, in every upload", nakTwice,
+        fullUpload + QList<Step>{{EOT, ACK}, {"p\r", NAK}, {f[0], ACK}, {f[1], NAK}}, data);
+
+    row("CAN at the upload request", canAt(CanFault::Phase::Request), {{"s\r", CAN}, version});
+    row("CAN at upload block 2", canAt(CanFault::Phase::Block, 2),
+        {{"s\r", NAK}, {f[0], ACK}, {f[1], CAN}, version});
+    row("CAN at upload EOT", canAt(CanFault::Phase::Eot), {{"s\r", NAK}, {f[0], ACK}, {EOT, CAN}, version});
+    row("CAN at the download request", canAt(CanFault::Phase::Request), {{"U\r", ""}, {NAK, CAN}, version});
+    row("CAN at download block 2", canAt(CanFault::Phase::Block, 2),
+        {{"U\r", ""}, {NAK, b(1)}, {ACK, CAN}, version});
+    row("CAN at download EOT", canAt(CanFault::Phase::Eot), toEot + QList<Step>{{ACK, CAN}, version});
+
+    row("silent", fault([](Faults& x) { x.silent = true; }),
+        {{"i\r", ""}, {"s\r", ""}, {"z103\r", ""}, {"U\r", ""}, {NAK, ""}});
+
+    QByteArray corrupt = b(2);
+    corrupt[131] = char(corrupt[131] + 1);
+    const Faults corruptOnce = fault([](Faults& x) { x.corruptBlock = {{2, 1}}; });
+    row("corrupt download block 2 once", corruptOnce,
+        {{"U\r", ""}, {NAK, b(1)}, {ACK, corrupt}, {NAK, b(2)}, {ACK, b(3)}});
+    const Faults truncateTwice = fault([](Faults& x) { x.truncateBlock = {{3, 2}}; });
+    row("truncate download block 3 twice", truncateTwice,
+        {{"U\r", ""}, {NAK, b(1)}, {ACK, b(2)}, {ACK, b(3).left(100)}, {NAK, b(3).left(100)}, {NAK, b(3)}});
+
+    const QByteArray g("\xFF\x00\xA5", 3);
+    const QList<Step> requests{
+        {"i\r", g + VersionLine}, {"z103\r", g + "1A 2B 3C 4D 03 \r\n"}, {"s\r", g + NAK}};
+    const QList<Step> frames{{f[0], ACK}, {f[0], ACK}, {f[1], ACK}, {EOT, ACK}};
+    row("garbage before each answer to a request, and only there", fault([&](Faults& x) { x.garbage = g; }),
+        requests + frames + QList<Step>{{"U\r", ""}, {NAK, g + b(1)}, {NAK, b(1)}, {ACK, b(2)}},
+        data.left(256));
+
+    // A storing device hears nothing until its final ACK.
+    const Faults slowStore = fault([](Faults& x) { x.storeDelay = 5000; });
+    const QList<Step> storing{{EOT, ""}, {NAK + "i\r", "", 1000}, {"", "", 3999}, {"", ACK, 1}, version};
+    row("store delay holds back the final ACK", slowStore, QList<Step>{{"s\r", NAK}, {f[0], ACK}} + storing,
+        data.left(128));
+
+    const auto dropAt = [](int n) { return fault([n](Faults& x) { x.dropAtBlock = n; }); };
+    row("line drops when upload block 1 is due", dropAt(1), {{"s\r", NAK}, {f[0], ""}, {"i\r", ""}}, {},
+        After::LineDropped);
+    row("line drops when upload block 3 is due", dropAt(3),
+        {{"D\r", NAK}, {f[0], ACK}, {f[1], ACK}, {f[2], ""}, {"i\r", ""}}, {}, After::LineDropped);
+    row("line drops when download block 2 is due", dropAt(2),
+        {{"U\r", ""}, {NAK, b(1)}, {ACK, ""}, {NAK, ""}, {"i\r", ""}}, {}, After::LineDropped);
 }
 
-void tst_Klingport::restartLeavesOnlyTheBootloader()
+void tst_Klingport::exchanges()
 {
-    Bench bench;
-    QCOMPARE(bench.send("xr\r"), QByteArray()); // "r" inside a line is no restart
-    QVERIFY(!bench.device.bootloaderOnly());
+    QFETCH(Faults, faults);
+    QFETCH(QList<Step>, steps);
+    QFETCH(QByteArray, firmware);
+    QFETCH(After, after);
+    Bench bench(with(VersionMode::Complete, faults));
 
-    QCOMPARE(bench.send("r"), QByteArray());
-
-    QVERIFY(bench.device.bootloaderOnly());
-    QVERIFY(bench.send("i\r").contains("Bootlader"));
-    for (const char* request : {"p\r", "D\r", "U\r", "t\r", "z103\r"})
-        QCOMPARE(bench.send(request, 10), QByteArray());
-    QCOMPARE(bench.send(NAK, 10), QByteArray()); // "U" was not taken up either
-
-    const QByteArray firmware = xmodem::pattern(1024, 9);
-    const QList<QByteArray> answers = uploadAsPc(bench, "s", firmware);
-    QCOMPARE(answers.count(ACK), 9);
-    QVERIFY(!bench.device.bootloaderOnly());
-    QVERIFY(bench.send("i\r").contains("PIC"));
-}
-
-void tst_Klingport::unfinishedCommandIsForgottenAfterAPause_data()
-{
-    QTest::addColumn<Millis>("pause");
-    QTest::addColumn<bool>("restarted");
-
-    QTest::newRow("1000 ms: \"sr\" is one line") << Millis(1000) << false;
-    QTest::newRow("1001 ms: \"r\" starts a new one") << Millis(1001) << true;
-}
-
-void tst_Klingport::unfinishedCommandIsForgottenAfterAPause()
-{
-    QFETCH(Millis, pause);
-    QFETCH(bool, restarted);
-    Bench bench; // running firmware waits for the CR after "s"
-
-    QCOMPARE(bench.send("s"), QByteArray());
-    QCOMPARE(bench.send("r", pause), QByteArray());
-
-    QCOMPARE(bench.device.bootloaderOnly(), restarted);
-}
-
-void tst_Klingport::busDriverUploadBringsPic()
-{
-    Bench bench(withVersion(VersionMode::NoBusDriver));
-    QVERIFY(!bench.send("i\r").contains("PIC"));
-
-    QCOMPARE(uploadAsPc(bench, "p\r", xmodem::pattern(2000, 10)).last(), ACK);
-
-    QVERIFY(bench.send("i\r").contains("PIC"));
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        const Step& step = steps[i];
+        const QByteArray got =
+            step.send.isEmpty() ? bench.wait(step.pause) : bench.send(step.send, step.pause);
+        QVERIFY2(got == step.expect,
+                 qPrintable(QStringLiteral("step %1: got %2, expected %3")
+                                .arg(i)
+                                .arg(QString::fromLatin1(got.left(8).toHex(' ')))
+                                .arg(QString::fromLatin1(step.expect.left(8).toHex(' ')))));
+    }
+    QCOMPARE(bench.device.firmware(), firmware);
+    QCOMPARE(bench.device.image(), Klingport::factoryImage()); // no exchange stores a whole image
+    QCOMPARE(bench.device.lineDropped(), after == After::LineDropped);
+    if (after != After::Anything)
+        QVERIFY(!bench.device.nextDeadline());
 }
 
 void tst_Klingport::callButton_data()
@@ -417,24 +325,13 @@ void tst_Klingport::callButton()
     QFETCH(QByteArray, answer);
     Bench bench;
 
-    const QByteArray got = bench.send(request);
-
-    QCOMPARE(got.size(), 17);
-    QCOMPARE(got, answer);
-    QVERIFY(QRegularExpression("^([0-9A-F]{2} ){5}\r\n$").match(QString::fromLatin1(got)).hasMatch());
+    QCOMPARE(bench.send(request), answer);
+    // A taught entry holds the five bytes of the answer, then three zeros.
     QCOMPARE(Klingport::callButtonAddress(doorStation, entry),
-             QByteArray::fromHex(got.left(15).replace(' ', "")) + QByteArray(3, '\0'));
+             QByteArray::fromHex(answer.left(15).replace(' ', "")) + QByteArray(3, '\0'));
 }
 
-void tst_Klingport::malformedCallButtonQueryIsIgnored()
-{
-    Bench bench;
-    for (const char* request : {"z\r", "z1\r", "z12\r", "z1x3\r", "z-103\r"})
-        QCOMPARE(bench.send(request), QByteArray());
-    QVERIFY(bench.answersVersion());
-}
-
-void tst_Klingport::builtInReportsFollowFixedPositions()
+void tst_Klingport::builtInReportsFollowFixedPositionsAndCoverEveryKind()
 {
     // The layouts by kind and code, each position where the monitor reads it.
     const QList<QRegularExpression> layouts = {
@@ -447,20 +344,13 @@ void tst_Klingport::builtInReportsFollowFixedPositions()
         QRegularExpression("^T: LOCAL [0-9A-F]{2} 0[01] 0[01]\r\n$"),
         QRegularExpression("^T: DIAL  [0-9A-F]{2} 0[01] 0[01] - [0-9]+\r\n$"),
     };
-    for (const QByteArray& report : Klingport::builtInReports()) {
-        const QString text = QString::fromLatin1(report);
+    QSet<QString> seen;
+    for (const QByteArray& r : Klingport::builtInReports()) {
+        const QString text = QString::fromLatin1(r);
         const auto fits = std::count_if(layouts.begin(), layouts.end(), [&](const QRegularExpression& l) {
             return l.match(text).hasMatch();
         });
         QVERIFY2(fits == 1, qPrintable(QStringLiteral("no fixed layout: %1").arg(text.trimmed())));
-    }
-}
-
-void tst_Klingport::builtInReportsCoverEveryKind()
-{
-    QSet<QString> seen;
-    for (const QByteArray& r : Klingport::builtInReports()) {
-        const QString text = QString::fromLatin1(r);
         if (r.startsWith("S: 42"))
             seen << text.mid(0, 5) + text.mid(14, 3);
         else if (r.startsWith("S: A0") || r.startsWith("S: A1"))
@@ -506,119 +396,6 @@ void tst_Klingport::reportsCycleAtTheIntervalUntilLoggingOff()
     QVERIFY(!bench.device.logging());
     QVERIFY(!bench.device.nextDeadline());
     QCOMPARE(bench.wait(10000), QByteArray());
-}
-
-void tst_Klingport::faults_data()
-{
-    QTest::addColumn<Faults>("faults");
-    QTest::addColumn<QList<Step>>("steps");
-    QTest::addColumn<bool>("dropped");
-    const auto row = [](const char* name, const Faults& faults, const QList<Step>& steps,
-                        bool dropped = false) { QTest::newRow(name) << faults << steps << dropped; };
-
-    const QByteArray image = Klingport::factoryImage();
-    const QList<QByteArray> f = xmodem::frames(xmodem::pattern(3 * 128, 11));
-    const auto b = [&](int n) { return imageBlock(image, n); };
-    const Step version{"i\r", VersionLine};
-    QList<Step> toEot{{"U\r", ""}, {NAK, b(1)}};
-    for (int n = 2; n <= 48; ++n)
-        toEot.append({ACK, b(n)});
-
-    row("NAK block 2 twice, in every upload", fault([](Faults& x) {
-            x.nakBlock = {{2, 2}};
-        }),
-        {{"s\r", NAK},
-         {f[0], ACK},
-         {f[1], NAK},
-         {f[1], NAK},
-         {f[1], ACK},
-         {f[2], ACK},
-         {EOT, ACK},
-         {"p\r", NAK},
-         {f[0], ACK},
-         {f[1], NAK}});
-
-    row("CAN at the upload request", canAt(CanFault::Phase::Request), {{"s\r", CAN}, version});
-    row("CAN at upload block 2", canAt(CanFault::Phase::Block, 2),
-        {{"s\r", NAK}, {f[0], ACK}, {f[1], CAN}, version});
-    row("CAN at upload EOT", canAt(CanFault::Phase::Eot), {{"s\r", NAK}, {f[0], ACK}, {EOT, CAN}, version});
-    row("CAN at the download request", canAt(CanFault::Phase::Request), {{"U\r", ""}, {NAK, CAN}, version});
-    row("CAN at download block 2", canAt(CanFault::Phase::Block, 2),
-        {{"U\r", ""}, {NAK, b(1)}, {ACK, CAN}, version});
-    row("CAN at download EOT", canAt(CanFault::Phase::Eot), toEot + QList<Step>{{ACK, CAN}, version});
-
-    row("silent", fault([](Faults& x) { x.silent = true; }),
-        {{"i\r", ""}, {"s\r", ""}, {"z103\r", ""}, {"U\r", ""}, {NAK, ""}});
-
-    QByteArray corrupt = b(2);
-    corrupt[131] = char(corrupt[131] + 1);
-    row("corrupt download block 2 once", fault([](Faults& x) {
-            x.corruptBlock = {{2, 1}};
-        }),
-        {{"U\r", ""}, {NAK, b(1)}, {ACK, corrupt}, {NAK, b(2)}, {ACK, b(3)}});
-    row("truncate download block 3 twice", fault([](Faults& x) {
-            x.truncateBlock = {{3, 2}};
-        }),
-        {{"U\r", ""}, {NAK, b(1)}, {ACK, b(2)}, {ACK, b(3).left(100)}, {NAK, b(3).left(100)}, {NAK, b(3)}});
-
-    const QByteArray g("\xFF\x00\xA5", 3);
-    row("garbage before each answer to a request, and only there", fault([&](Faults& x) { x.garbage = g; }),
-        {{"i\r", g + VersionLine},
-         {"z103\r", g + "1A 2B 3C 4D 03 \r\n"},
-         {"s\r", g + NAK},
-         {f[0], ACK},
-         {f[0], ACK},
-         {f[1], ACK},
-         {EOT, ACK},
-         {"U\r", ""},
-         {NAK, g + b(1)},
-         {NAK, b(1)},
-         {ACK, b(2)}});
-
-    const auto dropAt = [](int n) { return fault([n](Faults& x) { x.dropAtBlock = n; }); };
-    row("line drops when upload block 1 is due", dropAt(1), {{"s\r", NAK}, {f[0], ""}, {"i\r", ""}}, true);
-    row("line drops when upload block 3 is due", dropAt(3),
-        {{"D\r", NAK}, {f[0], ACK}, {f[1], ACK}, {f[2], ""}, {"i\r", ""}}, true);
-    row("line drops when download block 2 is due", dropAt(2),
-        {{"U\r", ""}, {NAK, b(1)}, {ACK, ""}, {NAK, ""}, {"i\r", ""}}, true);
-}
-
-void tst_Klingport::faults()
-{
-    QFETCH(Faults, faults);
-    QFETCH(QList<Step>, steps);
-    QFETCH(bool, dropped);
-    Bench bench(withFaults(faults));
-
-    for (qsizetype i = 0; i < steps.size(); ++i) {
-        const QByteArray got = bench.send(steps[i].send, 20);
-        QVERIFY2(got == steps[i].expect,
-                 qPrintable(QStringLiteral("step %1: got %2, expected %3")
-                                .arg(i)
-                                .arg(QString::fromLatin1(got.left(8).toHex(' ')))
-                                .arg(QString::fromLatin1(steps[i].expect.left(8).toHex(' ')))));
-    }
-    QCOMPARE(bench.device.lineDropped(), dropped);
-    if (dropped)
-        QVERIFY(!bench.device.nextDeadline());
-}
-
-void tst_Klingport::storeDelayHoldsBackTheFinalAck()
-{
-    Bench bench(withFaults(fault([](Faults& f) { f.storeDelay = 5000; })));
-    const QByteArray data = xmodem::pattern(128, 12);
-
-    QCOMPARE(bench.send("s\r"), NAK);
-    QCOMPARE(bench.send(xmodem::frame(1, data)), ACK);
-    QCOMPARE(bench.send(EOT, 10), QByteArray());
-    QCOMPARE(bench.send(NAK + "i\r", 1000), QByteArray()); // a storing device hears nothing
-    QCOMPARE(bench.wait(3999), QByteArray());
-    QVERIFY(bench.device.firmware().isEmpty());
-
-    QCOMPARE(bench.wait(1), ACK);
-
-    QCOMPARE(bench.device.firmware(), data);
-    QVERIFY(bench.answersVersion());
 }
 
 void tst_Klingport::factoryImageLayout()

@@ -39,26 +39,14 @@ void starten(LinkPair& pair, Operation op)
 {
     LinkEngine& e = pair.pc.engine;
     const Millis t = pair.pc.now;
-    switch (op) {
-    case Firmware:
-        e.FirmwareSenden(nutzdaten(op), t);
-        break;
-    case Bustreiber:
-        e.BustreiberSenden(nutzdaten(op), t);
-        break;
-    case AbbildSenden:
-        e.KonfigurationSenden(nutzdaten(op), t);
-        break;
-    case AbbildLesen:
-        e.KonfigurationLaden(t);
-        break;
-    case Version:
-        e.FirmwareAuslesen(t);
-        break;
-    case Ruftaste:
-        e.RufInformationAbholen(7, 2, t);
-        break;
-    }
+    const QByteArray daten = nutzdaten(op);
+    const Ergebnis angenommen = op == Firmware       ? e.FirmwareSenden(daten, t)
+                                : op == Bustreiber   ? e.BustreiberSenden(daten, t)
+                                : op == AbbildSenden ? e.KonfigurationSenden(daten, t)
+                                : op == AbbildLesen  ? e.KonfigurationLaden(t)
+                                : op == Version      ? e.FirmwareAuslesen(t)
+                                                     : e.RufInformationAbholen(7, 2, t);
+    QCOMPARE(angenommen, Ergebnis::Erfolg);
     pair.pc.take();
 }
 
@@ -103,13 +91,7 @@ class tst_LinkPair : public QObject {
 private slots:
     void faultMatrix_data();
     void faultMatrix();
-    void storeThenReadBack();
-    void firstNakComesOneSecondAfterRequest();
     void bootloaderAfterReset();
-    void versionModes_data();
-    void versionModes();
-    void callButtonAnswer();
-    void loggingDeliversReportLines();
     void lostAcksAreRecovered();
 };
 
@@ -183,6 +165,7 @@ void tst_LinkPair::faultMatrix()
 
     const Antwort antwort = pair.pc.engine.antwort();
     QCOMPARE(antwort.code(), ergebnis);
+    QVERIFY(!pair.pc.engine.nextDeadline()); // no timer left to disturb the next operation
     QCOMPARE(pair.gesendet.endsWith(CAN3), abbruchGesendet);
     QCOMPARE(pair.gesendet.contains(CAN3), abbruchGesendet);
     if (!antwort.erfolgreich())
@@ -190,50 +173,19 @@ void tst_LinkPair::faultMatrix()
 
     if (ergebnis != 0)
         return;
-    switch (Operation(op)) {
-    case Firmware:
+    // What arrived at the other end.
+    if (op == Firmware)
         QCOMPARE(pair.gerät.firmware(), gepolstert(nutzdaten(Firmware)));
-        break;
-    case Bustreiber:
+    else if (op == Bustreiber)
         QCOMPARE(pair.gerät.busDriver(), gepolstert(nutzdaten(Bustreiber)));
-        break;
-    case AbbildSenden:
+    else if (op == AbbildSenden)
         QCOMPARE(pair.gerät.image(), nutzdaten(AbbildSenden));
-        break;
-    case AbbildLesen:
+    else if (op == AbbildLesen)
         QCOMPARE(antwort.daten, abbildVorher);
-        break;
-    case Version:
-        QVERIFY(antwort.daten.endsWith("\r\n"));
-        QVERIFY(antwort.daten.contains("PIC"));
-        break;
-    case Ruftaste:
+    else if (op == Version)
+        QVERIFY(antwort.daten.contains("PIC") && antwort.daten.endsWith("\r\n"));
+    else if (op == Ruftaste)
         QCOMPARE(antwort.daten.size(), 17);
-        break;
-    }
-}
-
-void tst_LinkPair::storeThenReadBack()
-{
-    LinkPair pair;
-    QByteArray abbild = muster(Abbildgröße, 9);
-    abbild[0] = 0x02; // looks like a failure code, but is data
-    pair.pc.engine.KonfigurationSenden(abbild, 0);
-    QVERIFY(pair.bisFertig());
-    QVERIFY(pair.pc.engine.antwort().erfolgreich());
-    pair.pc.engine.KonfigurationLaden(pair.pc.now);
-    QVERIFY(pair.bisFertig());
-    QVERIFY(pair.pc.engine.antwort().erfolgreich());
-    QCOMPARE(pair.pc.engine.antwort().daten, abbild);
-}
-
-void tst_LinkPair::firstNakComesOneSecondAfterRequest()
-{
-    LinkPair pair;
-    starten(pair, AbbildLesen);
-    QVERIFY(pair.bisFertig());
-    QCOMPARE(pair.pc.now, 1000); // the device answers at once; only the first NAK waits
-    QCOMPARE(pair.pc.engine.antwort().daten, device::Klingport::factoryImage());
 }
 
 void tst_LinkPair::bootloaderAfterReset()
@@ -259,84 +211,6 @@ void tst_LinkPair::bootloaderAfterReset()
     QCOMPARE(pair.pc.engine.antwort().ergebnis, Ergebnis::Erfolg);
     QCOMPARE(pair.gesendet.mid(vorher, 2), QByteArray("s\x01")); // the bare request, then block 1
     QVERIFY(!pair.gerät.bootloaderOnly());
-}
-
-void tst_LinkPair::versionModes_data()
-{
-    QTest::addColumn<int>("modus");
-    QTest::addColumn<QByteArray>("enthält");
-    QTest::addColumn<bool>("zeilenende");
-    QTest::addColumn<Millis>("dauer");
-    QTest::newRow("complete") << int(device::VersionMode::Complete) << QByteArray("PIC") << true << Millis(0);
-    QTest::newRow("bootloader") << int(device::VersionMode::BootloaderOnly) << QByteArray("Bootlader") << true
-                                << Millis(0);
-    QTest::newRow("no bus driver") << int(device::VersionMode::NoBusDriver) << QByteArray("Klingport") << true
-                                   << Millis(0);
-    QTest::newRow("Koppler") << int(device::VersionMode::Koppler) << QByteArray("Koppler") << false
-                             << Millis(2000);
-}
-
-void tst_LinkPair::versionModes()
-{
-    QFETCH(int, modus);
-    QFETCH(QByteArray, enthält);
-    QFETCH(bool, zeilenende);
-    QFETCH(Millis, dauer);
-    device::Options optionen;
-    optionen.version = device::VersionMode(modus);
-    LinkPair pair(optionen);
-    starten(pair, Version);
-    QVERIFY(pair.bisFertig());
-    const Antwort antwort = pair.pc.engine.antwort();
-    QVERIFY(antwort.erfolgreich());
-    QVERIFY(antwort.daten.contains(enthält));
-    QCOMPARE(antwort.daten.endsWith("\r\n"), zeilenende);
-    QCOMPARE(pair.pc.now, dauer);
-    if (modus == int(device::VersionMode::NoBusDriver))
-        QVERIFY(!antwort.daten.contains("PIC") && !antwort.daten.contains("Bootlader"));
-}
-
-void tst_LinkPair::callButtonAnswer()
-{
-    LinkPair pair;
-    pair.pc.engine.RufInformationAbholen(3, 1, 0);
-    pair.pc.take();
-    QVERIFY(pair.bisFertig());
-    QCOMPARE(pair.gesendet, QByteArray("z103\r"));
-    const QByteArray antwort = pair.pc.engine.antwort().daten;
-    QCOMPARE(antwort.size(), 17);
-    QVERIFY(antwort.endsWith("\r\n"));
-    for (int gruppe = 0; gruppe < 5; ++gruppe)
-        QVERIFY(QByteArray::fromHex(antwort.mid(gruppe * 3, 2)).size() == 1);
-}
-
-void tst_LinkPair::loggingDeliversReportLines()
-{
-    LinkPair pair;
-    pair.pc.engine.LoggenEin();
-    pair.pc.take();
-    pair.übertragen();
-    QVERIFY(pair.gerät.logging());
-    for (int i = 0; i < 40; ++i) {
-        pair.pc.now = pair.gerät.nextDeadline().value_or(pair.pc.now + 100);
-        pair.gerät.advanceTo(pair.pc.now);
-        pair.übertragen();
-    }
-    QVERIFY(pair.pc.reportLines.size() >= 20);
-    QByteArray arten;
-    for (const QByteArray& zeile : pair.pc.reportLines) {
-        QVERIFY(zeile.endsWith("\r\n"));
-        QCOMPARE(zeile.count("\r\n"), 1);
-        if (!arten.contains(zeile[0]))
-            arten += zeile[0];
-    }
-    QVERIFY(arten.contains('S') && arten.contains('E') && arten.contains('T'));
-
-    pair.pc.engine.LoggenAus();
-    pair.pc.take();
-    pair.übertragen();
-    QVERIFY(!pair.gerät.logging());
-    QVERIFY(!pair.gerät.nextDeadline());
 }
 
 void tst_LinkPair::lostAcksAreRecovered()
