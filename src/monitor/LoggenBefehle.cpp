@@ -1,12 +1,12 @@
 #include "LoggenBefehle.h"
 
 #include "Dateien.h"
+#include "Logdatei.h"
 #include "Logdruck.h"
 #include "Logfenster.h"
 #include "LoggenTab.h"
 #include "Printers.h"
 #include "Telegramm.h"
-#include "Windows1252.h"
 
 #include <QPushButton>
 
@@ -16,18 +16,6 @@ const QString Filter = QStringLiteral("Logdateien (*.log)|*.log");
 const QString Art = QStringLiteral("Logdatei");
 const QString Start = QStringLiteral("Start");
 const QString Stop = QStringLiteral("Stop");
-
-// Each line of the file followed by CR LF; CR LF, CR and LF all end a line.
-QString zeilenMitCrLf(const QByteArray& datei)
-{
-    QString text = windows1252::dekodieren(datei);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    if (text.isEmpty())
-        return text;
-    if (!text.endsWith(QLatin1Char('\n')))
-        text += QLatin1Char('\n');
-    return text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-}
 
 } // namespace
 
@@ -87,8 +75,7 @@ void LoggenBefehle::cmd_SaveLog_Click()
 {
     const QString name = cdia_Log.speichern();
     if (!name.isEmpty())
-        platform::dateiSpeichern(u.meldungen, Art, name,
-                                 windows1252::kodieren(tab.log().text() + QLatin1String("\r\n")));
+        platform::dateiSpeichern(u.meldungen, Art, name, LogDateiinhalt(tab.log().text()));
 }
 
 void LoggenBefehle::cmd_OpenLog_Click()
@@ -97,7 +84,7 @@ void LoggenBefehle::cmd_OpenLog_Click()
     if (name.isEmpty())
         return;
     if (const std::optional<QByteArray> datei = platform::dateiLaden(u.meldungen, Art, name))
-        tab.log().setText(zeilenMitCrLf(*datei));
+        tab.log().setText(LogAusDatei(*datei));
 }
 
 // The font stays the printer's: the one an earlier printout set, or its own.

@@ -167,6 +167,8 @@ private slots:
         QFETCH(int, status);
         QFETCH(QString, meldung);
         Gerät g(simulator);
+        // The call names its files as a user in that folder would, so the messages show the names.
+        const QString vorher = QDir::currentPath();
         QDir::setCurrent(g.ordner.path());
         dateiAnlegen(g.pfad("x.bin"), QByteArray(abbild::Größe, 'x'));
         dateiAnlegen(g.pfad("kaputt.kpb"), "\r\n\r\nkein Telefonbuch\r\n");
@@ -176,6 +178,7 @@ private slots:
         QCOMPARE(e.status, status);
         QVERIFY2(e.meldungen.startsWith(meldung), qPrintable(e.meldungen));
         QCOMPARE(g.abbild(), geräteabbild());
+        QDir::setCurrent(vorher);
     }
 
     // Logging ends after its seconds and on SIGTERM alike, and the device is told to stop.
@@ -206,7 +209,8 @@ private slots:
 
     void ruftasteUndFirmware()
     {
-        Gerät g({"--firmware-dir", "."});
+        QTemporaryDir firmware;
+        Gerät g({"--firmware-dir", firmware.path()});
         const Ergebnis ruf = g.cli({"ruftaste", "3", "12"});
         QCOMPARE(ruf.status, 0);
         QVERIFY(

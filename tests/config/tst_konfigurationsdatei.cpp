@@ -117,6 +117,13 @@ private slots:
         QTest::newRow("PIN zweistellig, Zeit 999")
             << geändert("\t\t\t0815", "\t\t\t12").replace("\t\t\t045", "\t\t\t999") << zwei;
 
+        // A label counts only where it begins a line, not inside another's value.
+        Konfiguration mitBeschriftung = gefüllt();
+        mitBeschriftung.Anrufbeantworter = true;
+        mitBeschriftung.LokaleRufzeit = "02\tExterne Rufzeit (in Sek.):\t\t\t777";
+        QTest::newRow("Beschriftung im Wert")
+            << geändert("\t\t\t020", "\t\t\t02\tExterne Rufzeit (in Sek.):\t\t\t777") << mitBeschriftung;
+
         Konfiguration ohneNummer = gefüllt();
         ohneNummer.Masterumleitungsnummer.clear();
         ohneNummer.masterumleitung = Masterumleitung::aus;

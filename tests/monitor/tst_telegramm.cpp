@@ -23,7 +23,7 @@ private slots:
         QTest::newRow("S 31") << zeile("S: 31 0A1B2C3D") << s + "Tür öffnen an 0A1B2C3D";
         QTest::newRow("S 42 FF") << zeile("S: 42 0A1B2C3D FF") << s + "Schaltfunktion EIN an 0A1B2C3D";
         QTest::newRow("S 42 00") << zeile("S: 42 0A1B2C3D 00") << s + "Schaltfunktion AUS an 0A1B2C3D";
-        QTest::newRow("S 42 short") << zeile("S: 42 0A1B") << s + "Schaltfunktion AUS an 0A1B\r\n";
+        QTest::newRow("S 42 short") << zeile("S: 42 0A1B") << s + "Schaltfunktion AUS an 0A1B";
         QTest::newRow("S 81") << zeile("S: 81") << s + "Prüfgerätemodus EIN";
         QTest::newRow("S 82") << zeile("S: 82") << s + "Prüfgerätemodus AUS";
         QTest::newRow("S A0 FF") << zeile("S: A0 FF") << s + "Audioeingang TLN EIN";
@@ -71,6 +71,12 @@ private slots:
         QTest::newRow("unknown kind") << zeile("X: 12 0A1B2C3D") << QString();
         QTest::newRow("empty") << QByteArray() << QString();
         QTest::newRow("S only") << QByteArray("S") << s + "S";
+        // A CR or LF inside a report would split its log line.
+        QTest::newRow("S unknown, LF inside") << zeile("S=00\n\r1") << s + "S=00  1\r\n";
+        QTest::newRow("T short index") << zeile("T: LO") << t + "aus Telefonbuch mit ungültigem Index \"\" ";
+        QTest::newRow("T dial, CR in number") << zeile("T: DIAL  00 00 07 - 030\r12")
+                                              << t + "mit der Masterrufumleitung einen externen "
+                                                     "Teilnehmer mit der Rufnummer: ''030 12''";
     }
 
     void decoding()

@@ -28,35 +28,44 @@ QString tabs(int anzahl)
     return QString(anzahl, u'\t');
 }
 
-// Where a label stands, and what follows it. A label counts only as a whole field, followed by its
-// TAB, so "Aus:" never matches "Aus: ".
+// Where a label stands, and what follows it. A label counts only where it begins a line, behind the
+// line's TABs and followed by its own TAB: so "Aus:" never matches "Aus: ", and a value that holds a
+// label's text is no label.
 class Beschriftungen {
 public:
-    explicit Beschriftungen(QString text) : text(std::move(text)) {}
+    explicit Beschriftungen(const QString& text) : zeilen(text.split(CrLf)) {}
 
-    qsizetype stelle(const QString& beschriftung) const { return text.indexOf(beschriftung + Tab); }
-    bool vorhanden(const QString& beschriftung) const { return stelle(beschriftung) >= 0; }
+    bool vorhanden(const QString& beschriftung) const { return dahinter(beschriftung).has_value(); }
 
     // True when the character after the label's two TABs is "X".
     bool markiert(const QString& beschriftung) const
     {
-        const qsizetype s = stelle(beschriftung);
-        return s >= 0 && QStringView(text).mid(s + beschriftung.size() + 2, 1) == u"X";
+        const std::optional<QString> rest = dahinter(beschriftung);
+        return rest && QStringView(*rest).mid(2, 1) == u"X";
     }
 
-    // The text from `abstand` characters behind the label up to the next CR LF; empty past the end.
+    // The line from `abstand` characters behind the label on; empty past its end.
     std::optional<QString> wert(const QString& beschriftung, qsizetype abstand) const
     {
-        const qsizetype s = stelle(beschriftung);
-        if (s < 0)
-            return std::nullopt;
-        const qsizetype anfang = std::min(s + beschriftung.size() + abstand, text.size());
-        const qsizetype ende = text.indexOf(CrLf, anfang);
-        return text.mid(anfang, ende < 0 ? -1 : ende - anfang);
+        const std::optional<QString> rest = dahinter(beschriftung);
+        return rest ? std::optional<QString>(rest->mid(abstand)) : std::nullopt;
     }
 
 private:
-    QString text;
+    // The rest of the first line that begins with the label.
+    std::optional<QString> dahinter(const QString& beschriftung) const
+    {
+        for (const QString& zeile : zeilen) {
+            qsizetype anfang = 0;
+            while (anfang < zeile.size() && zeile[anfang] == u'\t')
+                ++anfang;
+            if (QStringView(zeile).mid(anfang).startsWith(beschriftung + Tab))
+                return zeile.mid(anfang + beschriftung.size());
+        }
+        return std::nullopt;
+    }
+
+    QStringList zeilen;
 };
 
 namespace beschriftung {

@@ -17,6 +17,6 @@ QString KonfigurationDruckText(const Konfiguration& konfiguration);
 // The bytes of a ".kpk" file: the text in Windows-1252 and one more CR LF.
 QByteArray KonfigurationDateiinhalt(const Konfiguration& konfiguration);
 // The configuration a ".kpk" file gives when it is loaded over the shown one. Each value is found
-// by its label; the field of a missing label keeps its shown value, and so does `Anrufbeantworter`.
-// Empty when the file holds none of the labels.
+// by its label at the start of a line; the field of a missing label keeps its shown value, and so
+// does `Anrufbeantworter`. Empty when the file holds none of the labels.
 std::optional<Konfiguration> KonfigurationAusDatei(QByteArrayView datei, const Konfiguration& angezeigt);

@@ -7,6 +7,7 @@ namespace {
 QByteArray bisNull(QByteArrayView feld, bool mitA)
 {
     QByteArray text;
+    text.reserve(feld.size());
     for (const char byte : feld) {
         if (byte == '\0')
             break;

@@ -12,7 +12,7 @@ QString stellen(QByteArrayView bericht, qsizetype von, qsizetype bis)
     return windows1252::dekodieren(bericht.sliced(von - 1, std::min(bis, bericht.size()) - von + 1));
 }
 
-QString gesendet(QByteArrayView bericht)
+QString gesendet(QByteArrayView bericht, const QString& roh)
 {
     const QString code = stellen(bericht, 4, 5);
     const QString adresse = stellen(bericht, 7, 14);
@@ -43,10 +43,10 @@ QString gesendet(QByteArrayView bericht)
         return QStringLiteral("Reset des Systems");
     if (code == u"A3")
         return QStringLiteral("Eingehender Ruf ist im Tel.Buch bekannt ");
-    return windows1252::dekodieren(bericht);
+    return roh;
 }
 
-QString empfangen(QByteArrayView bericht)
+QString empfangen(QByteArrayView bericht, const QString& roh)
 {
     const QString code = stellen(bericht, 4, 5);
     const QString adresse = stellen(bericht, 7, 14);
@@ -69,17 +69,17 @@ QString empfangen(QByteArrayView bericht)
         return QStringLiteral("Aktorprogrammierung EIN ") + adresse;
     if (code == u"02")
         return QStringLiteral("Aktorprogrammierung AUS ") + adresse;
-    return windows1252::dekodieren(bericht);
+    return roh;
 }
 
-// The dialled number: from three characters after the first " - " to two before the end.
+// The dialled number: from three characters after the first " - " to the end of the line.
 QString rufnummer(QByteArrayView bericht)
 {
     const qsizetype trenner = bericht.indexOf(QByteArrayView(" - "));
     if (trenner < 0)
         return {};
     const qsizetype anfang = trenner + 3;
-    const qsizetype ende = bericht.size() - 2;
+    const qsizetype ende = bericht.size();
     return ende > anfang ? windows1252::dekodieren(bericht.sliced(anfang, ende - anfang)) : QString();
 }
 
@@ -115,15 +115,33 @@ QString anruf(QByteArrayView bericht)
     return text;
 }
 
+// The report's line without its CR LF; a CR or LF inside it turns into a blank, so that the text
+// stays one log line and the positions stay where they were.
+QByteArray zeileOhneEnde(QByteArrayView bericht)
+{
+    QByteArray zeile = bericht.toByteArray();
+    if (zeile.endsWith("\r\n"))
+        zeile.chop(2);
+    for (char& zeichen : zeile) {
+        if (zeichen == '\r' || zeichen == '\n')
+            zeichen = ' ';
+    }
+    return zeile;
+}
+
 } // namespace
 
-QString BerichtDekodieren(QByteArrayView bericht)
+QString BerichtDekodieren(QByteArrayView roh)
 {
+    // Fields end with the line; an unknown code shows the whole report with its own CR LF.
+    const QByteArray bericht = zeileOhneEnde(roh);
+    const QString ganz =
+        windows1252::dekodieren(bericht) + (roh.endsWith("\r\n") ? QStringLiteral("\r\n") : QString());
     switch (bericht.isEmpty() ? '\0' : bericht[0]) {
     case 'S':
-        return QStringLiteral("Klingport sendet: ") + gesendet(bericht);
+        return QStringLiteral("Klingport sendet: ") + gesendet(bericht, ganz);
     case 'E':
-        return QStringLiteral("Klingport empfängt: ") + empfangen(bericht);
+        return QStringLiteral("Klingport empfängt: ") + empfangen(bericht, ganz);
     case 'T':
         return QStringLiteral("Klingport ruft: ") + anruf(bericht);
     default:

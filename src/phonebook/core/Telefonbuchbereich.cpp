@@ -30,14 +30,17 @@ QString text(QByteArrayView bytes)
     return windows1252::dekodieren(bytes);
 }
 
+// "12-34-56-78-9A-00-00-00"
 QString adresseAus(QByteArrayView bytes)
 {
-    QStringList gruppen;
+    static constexpr char16_t Ziffern[] = u"0123456789ABCDEF";
+    QString adresse(Adressbytes * 3 - 1, u'-');
     for (int i = 0; i < Adressbytes; ++i) {
         const int wert = i < bytes.size() ? static_cast<quint8>(bytes[i]) : 0;
-        gruppen.append(QStringLiteral("%1").arg(wert, 2, 16, QLatin1Char('0')).toUpper());
+        adresse[3 * i] = Ziffern[wert >> 4];
+        adresse[3 * i + 1] = Ziffern[wert & 0xF];
     }
-    return gruppen.join(QLatin1Char('-'));
+    return adresse;
 }
 
 Telefonbucheintrag eintragAus(QByteArrayView satz, QByteArrayView name)
