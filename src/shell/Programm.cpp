@@ -8,6 +8,7 @@
 #include "LoggenBefehle.h"
 #include "LoggenTab.h"
 #include "MessageBoxes.h"
+#include "Portsuche.h"
 #include "SerialPort.h"
 #include "TelefonbuchBefehle.h"
 #include "TelefonbuchTab.h"
@@ -94,6 +95,7 @@ void Programm::EinstellungenSpeichern()
 frm_Optionen& Programm::optionenLaden()
 {
     if (!optionenFenster) {
+        PortsZuordnen(); // before the stored port is opened
         optionenFenster = new frm_Optionen(
             {werte, p.meldungen, p.drucker, *haupt, [this](int n) { return link->ComportÖffnen(n); },
              [this](int n) { return ports.pfad(n); }, [this] { EinstellungenSpeichern(); },
@@ -103,8 +105,14 @@ frm_Optionen& Programm::optionenLaden()
     return *optionenFenster;
 }
 
+void Programm::PortsZuordnen()
+{
+    platform::PortsZuordnen(p.settings, platform::vorhandeneSeriellePorts(p.portordner));
+}
+
 void Programm::optionenZeigen()
 {
+    PortsZuordnen(); // an adapter plugged in since shows up in the dialog
     frm_Optionen& optionen = optionenLaden();
     optionen.show();
     optionen.raise();

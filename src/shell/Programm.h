@@ -22,6 +22,7 @@ class SerialPort;
 class Sicherungen;
 class SettingsStore;
 class SystemInfoTool;
+struct Portordner;
 } // namespace platform
 
 namespace shell {
@@ -38,6 +39,8 @@ struct Plattform {
     platform::Sicherungen& sicherungen;
     platform::InstanceGuard& instanz;
     platform::SystemInfoTool& systemInfo;
+    // Where the machine shows its serial ports.
+    const platform::Portordner& portordner;
 };
 
 // The program as a whole: brings its windows up in the order of start-up and takes them down at
@@ -62,6 +65,8 @@ public:
 private:
     frm_Optionen& optionenLaden();
     void optionenZeigen();
+    // Gives serial adapters seen for the first time their COM numbers.
+    void PortsZuordnen();
     void infoZeigen();
     void ersteAktivierung();
     void beenden();

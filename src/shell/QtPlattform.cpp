@@ -21,8 +21,8 @@ Plattform QtPlattform::teile()
 
 Plattform QtPlattform::teile(platform::MessageBoxes& andereMeldungen)
 {
-    return {settings,     port,    clock,       uhr,     andereMeldungen,
-            dateidialoge, drucker, sicherungen, instanz, systemInfo};
+    return {settings, port,        clock,   uhr,        andereMeldungen, dateidialoge,
+            drucker,  sicherungen, instanz, systemInfo, portordner};
 }
 
 } // namespace shell

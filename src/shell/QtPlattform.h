@@ -3,6 +3,7 @@
 #include "Clock.h"
 #include "FileDialogs.h"
 #include "InstanceGuard.h"
+#include "Portsuche.h"
 #include "Printers.h"
 #include "Programm.h"
 #include "QtMessageBoxes.h"
@@ -36,6 +37,7 @@ public:
     // Keyed by the settings store, so a demonstration with settings of its own can run beside.
     platform::LockFileInstanceGuard instanz{settings.location()};
     platform::NativeSystemInfoTool systemInfo;
+    platform::Portordner portordner;
 };
 
 } // namespace shell

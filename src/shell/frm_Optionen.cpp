@@ -38,11 +38,9 @@ frm_Optionen::frm_Optionen(Umgebung umgebung)
     for (int n = 1; n <= 6; ++n) {
         obu_COM[n] = new QRadioButton(QStringLiteral("COM %1").arg(n));
         obu_COM[n]->setObjectName(QStringLiteral("obu_COM%1").arg(n));
-#ifndef Q_OS_WIN
-        obu_COM[n]->setToolTip(u.portpfad(n));
-#endif
         connect(obu_COM[n], &QRadioButton::clicked, this, [this, n] { portGewählt(n); });
     }
+    portpfadeZeigen();
     obu_COM[0] = new QRadioButton(QStringLiteral("keine"));
     obu_COM[0]->setObjectName(QStringLiteral("obu_keine"));
     connect(obu_COM[0], &QRadioButton::clicked, this, &frm_Optionen::keineGewählt);
@@ -120,11 +118,20 @@ void frm_Optionen::keineGewählt()
     u.einstellungen.ComportNummer = 0;
 }
 
+void frm_Optionen::portpfadeZeigen()
+{
+#ifndef Q_OS_WIN
+    for (int n = 1; n <= 6; ++n)
+        obu_COM[n]->setToolTip(u.portpfad(n));
+#endif
+}
+
 void frm_Optionen::Form_Activate()
 {
     u.hauptfenster.setEnabled(false);
     const int nummer = u.einstellungen.ComportNummer;
     obu_COM[nummer >= 1 && nummer <= 6 ? nummer : 0]->setChecked(true);
+    portpfadeZeigen(); // a port may stand for another device since the dialog was last shown
     lab_Drucker->setText(u.drucker.installed().isEmpty() ? KeinDrucker : u.drucker.current());
 }
 

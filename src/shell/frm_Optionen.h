@@ -57,6 +57,8 @@ protected:
 
 private:
     void Form_Activate();
+    // Each port choice names its device in its tooltip.
+    void portpfadeZeigen();
     void druckerGewählt(const QString& name);
 
     Umgebung u;

@@ -10,6 +10,7 @@
 #include "Sitzung.h"
 #include "Telefonbuchbereich.h"
 #include "frm_Kommunikation.h"
+#include "frm_Optionen.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,6 +24,8 @@ namespace {
 
 const QString Vollständig = "Klingport V2.10 / Bustreiber PIC V1.07\r\n";
 const QString Bootlader = "Klingport Bootlader V1.02\r\n";
+const QString PortNichtVorhanden = "                  Achtung!\r\nCOM-Port nicht vorhanden oder belegt!\r\n"
+                                   "Bitte wählen Sie einen anderen Port!";
 
 Konfiguration gerätekonfiguration()
 {
@@ -196,6 +199,40 @@ private slots:
         QCOMPARE(wieder.meldungen.texts(), QStringList{"Einstellungen wurden vom Klingport geladen!"});
         QVERIFY(wieder.konfiguration().angezeigteKonfiguration() == geändert);
         QVERIFY(wieder.telefonbuch().telefonbuch() == neuesBuch);
+    }
+
+    // A first run finds the simulator as a USB adapter: choosing "COM 1" talks to it, and the next
+    // start opens it on its own.
+    void adapterBekommtCom1()
+    {
+        SimProcess sim({"--baud", "0"});
+        QVERIFY(!sim.ptyPath().isEmpty());
+        QTemporaryDir baum;
+        QVERIFY(QDir(baum.path()).mkpath("serial/by-id"));
+        const QString adapter = baum.filePath("serial/by-id/usb-FTDI_FT232R_USB_UART_A5069RR4-if00-port0");
+        QVERIFY(QFile::link(sim.ptyPath(), adapter));
+        const platform::Portordner ordner{baum.filePath("serial/by-id"), baum.filePath("dev"),
+                                          baum.filePath("sys")};
+
+        FakeSettingsStore gespeichert;
+        {
+            Sitzung erste(ordner);
+            QVERIFY(erste.starten());
+            QCOMPARE(erste.meldungen.texts().value(0), PortNichtVorhanden);
+            frm_Optionen* optionen = erste.programm.optionen();
+            QVERIFY(optionen && optionen->isVisible());
+            const qsizetype beimStart = erste.meldungen.shown.size();
+            optionen->findChild<QRadioButton*>("obu_COM1")->click();
+            QCOMPARE(erste.meldungen.shown.size(), beimStart); // no refusal
+            QVERIFY(erste.programm.kommunikation()->portOffen());
+            optionen->findChild<QPushButton*>("Cmd_OK")->click();
+            QCOMPARE(erste.settings.value("Ports", "COM1"), adapter);
+            gespeichert.values = erste.settings.values;
+        }
+        Sitzung zweite(ordner);
+        zweite.settings.values = gespeichert.values;
+        QVERIFY(zweite.starten());
+        QCOMPARE(zweite.meldungen.texts(), QStringList{"Einstellungen wurden vom Klingport geladen!"});
     }
 
     void versionQueryAndResetKey()

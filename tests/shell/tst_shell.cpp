@@ -5,6 +5,7 @@
 #include "FakeSettingsStore.h"
 #include "Fakes.h"
 #include "Fenstersperre.h"
+#include "Portsuche.h"
 #include "Programm.h"
 #include "QtSettingsStore.h"
 #include "Sicherungen.h"
@@ -60,6 +61,9 @@ struct Lauf {
     platform::Sicherungen sicherungen{sicherungsordner.path()};
     FakeInstanceGuard instanz;
     FakeSystemInfoTool systemInfo;
+    // No adapters: the machine's own ports stay out of the tests.
+    platform::Portordner portordner{sicherungsordner.filePath("by-id"), sicherungsordner.filePath("dev"),
+                                    sicherungsordner.filePath("sys")};
     std::unique_ptr<shell::Programm> programm;
     // What the start showed, up to the end of the device probe; `meldungen` holds what came after.
     QList<ShownMessage> beimStart;
@@ -82,8 +86,9 @@ struct Lauf {
     // Starts the program and lets its first activation run.
     bool starten()
     {
-        programm = std::make_unique<shell::Programm>(shell::Plattform{
-            settings, port, clock, uhr, meldungen, dateien, drucker, sicherungen, instanz, systemInfo});
+        programm = std::make_unique<shell::Programm>(shell::Plattform{settings, port, clock, uhr, meldungen,
+                                                                      dateien, drucker, sicherungen, instanz,
+                                                                      systemInfo, portordner});
         const bool gestartet = programm->starten() &&
                                QTest::qWaitFor([this] { return programm->ersteAktivierungVorbei(); }, 10000);
         beimStart = std::exchange(meldungen.shown, {});

@@ -10,6 +10,7 @@
 #include "KonfigurationTab.h"
 #include "Logfenster.h"
 #include "LoggenTab.h"
+#include "Portsuche.h"
 #include "Programm.h"
 #include "QtSerialPort.h"
 #include "Sicherungen.h"
@@ -21,7 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// One run of the program on COM1, which stands for the simulator's line.
+// One run of the program on COM1, which stands for the simulator's line, or a first run that finds
+// the simulator as a serial adapter.
 struct Sitzung {
     FakeSettingsStore settings;
     platform::QtSerialPort port;
@@ -34,14 +36,20 @@ struct Sitzung {
     platform::Sicherungen sicherungen{sicherungsordner.path()};
     FakeInstanceGuard instanz;
     FakeSystemInfoTool systemInfo;
-    shell::Programm programm{
-        {settings, port, clock, uhr, meldungen, dateien, drucker, sicherungen, instanz, systemInfo}};
+    // The serial ports the program finds; none unless given, so the machine's own stay out.
+    platform::Portordner portordner;
+    shell::Programm programm{{settings, port, clock, uhr, meldungen, dateien, drucker, sicherungen, instanz,
+                              systemInfo, portordner}};
 
     Sitzung(const QString& leitung, int comport = 1)
+        : portordner{sicherungsordner.filePath("by-id"), sicherungsordner.filePath("dev"),
+                     sicherungsordner.filePath("sys")}
     {
         settings.setValue("Settings", "Comport", QString(QChar(comport)));
         settings.setValue("Ports", "COM1", leitung);
     }
+    // A first run: an empty settings store and the serial adapters of `ordner`.
+    explicit Sitzung(platform::Portordner ordner) : portordner(std::move(ordner)) {}
     ~Sitzung() { programm.hauptfenster().close(); }
 
     bool starten()

@@ -1,0 +1,82 @@
+#include "Portsuche.h"
+
+#include "Portverzeichnis.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+namespace platform {
+
+namespace {
+
+QStringList geräte(const QString& ordner, const QStringList& muster)
+{
+    QStringList pfade;
+    const QDir dir(ordner);
+    for (const QString& name :
+         dir.entryList(muster, QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name))
+        pfade.append(dir.filePath(name));
+    return pfade;
+}
+
+// A ttyS port counts when the kernel found a UART behind it.
+bool hatUart(const Portordner& ordner, const QString& name)
+{
+    QFile typ(QDir(ordner.sysTty).filePath(name + QStringLiteral("/type")));
+    if (!typ.open(QIODevice::ReadOnly))
+        return false;
+    return typ.readAll().trimmed().toInt() != 0;
+}
+
+} // namespace
+
+QStringList vorhandeneSeriellePorts(const Portordner& ordner)
+{
+    QStringList ports;
+    QSet<QString> erreicht; // the devices the stable names lead to
+    const QDir byId(ordner.byId);
+    for (const QString& name :
+         byId.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QFileInfo eintrag(byId.filePath(name));
+        if (!eintrag.exists()) // a link whose device is gone
+            continue;
+        ports.append(eintrag.filePath());
+        erreicht.insert(eintrag.canonicalFilePath());
+    }
+    for (const QString& gerät : geräte(ordner.dev, {QStringLiteral("ttyUSB*"), QStringLiteral("ttyACM*")})) {
+        if (!erreicht.contains(QFileInfo(gerät).canonicalFilePath()))
+            ports.append(gerät);
+    }
+    for (const QString& gerät : geräte(ordner.dev, {QStringLiteral("ttyS*")})) {
+        if (hatUart(ordner, QFileInfo(gerät).fileName()))
+            ports.append(gerät);
+    }
+    return ports;
+}
+
+QList<Portzuordnung> PortsZuordnen(SettingsStore& settings, const QStringList& ports)
+{
+    const QString gruppe = QStringLiteral("Ports");
+    QSet<QString> bekannt;
+    for (int n = Portverzeichnis::ErsterPort; n <= Portverzeichnis::LetzterPort; ++n)
+        bekannt.insert(settings.value(gruppe, Portverzeichnis::name(n)).trimmed());
+    QList<Portzuordnung> neu;
+    int frei = Portverzeichnis::ErsterPort;
+    for (const QString& port : ports) {
+        if (bekannt.contains(port))
+            continue;
+        while (frei <= Portverzeichnis::LetzterPort &&
+               !settings.value(gruppe, Portverzeichnis::name(frei)).trimmed().isEmpty())
+            ++frei;
+        if (frei > Portverzeichnis::LetzterPort)
+            break;
+        settings.setValue(gruppe, Portverzeichnis::name(frei), port);
+        bekannt.insert(port);
+        neu.append({frei, port});
+    }
+    return neu;
+}
+
+} // namespace platform

@@ -1,0 +1,35 @@
+#pragma once
+
+// Serial adapters get their COM number by themselves, as on Windows: the first time the program
+// sees an adapter it writes the lowest free number into the settings group "Ports", the same entry
+// a user would write by hand, and the adapter keeps it from then on, plugged in or not.
+
+#include "SettingsStore.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// Where the machine shows its serial ports; tests hand in a tree of their own.
+struct Portordner {
+    QString byId = QStringLiteral("/dev/serial/by-id"); // one stable name per adapter
+    QString dev = QStringLiteral("/dev");
+    QString sysTty = QStringLiteral("/sys/class/tty"); // "ttySn/type" is 0 for a port without a UART
+};
+
+// The serial ports present now, in the order they get numbers: the adapters by their stable names,
+// then adapters that have none (ttyUSB, ttyACM), then the ttyS ports with a real UART.
+QStringList vorhandeneSeriellePorts(const Portordner& ordner);
+
+struct Portzuordnung {
+    int nummer; // COM1 to COM6
+    QString pfad;
+};
+
+// Gives each port that no entry of "Ports" names yet the lowest COM number without an entry, and
+// writes it there. Existing entries are never changed; when all six are taken, a port gets none.
+QList<Portzuordnung> PortsZuordnen(SettingsStore& settings, const QStringList& ports);
+
+} // namespace platform

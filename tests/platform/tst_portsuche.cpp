@@ -1,0 +1,97 @@
+// Serial adapters get their COM numbers by themselves: a tree of /dev/serial/by-id links to a
+// simulated device's pseudo-terminal, plugged and unplugged step by step.
+
+#include "FakeSettingsStore.h"
+#include "Portsuche.h"
+#include "SimProcess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Einträge = QMap<QString, QString>; // "COM1" -> device; a leading "@" means inside the tree
+
+class tst_Portsuche : public QObject {
+    Q_OBJECT
+private slots:
+    void zuordnen_data()
+    {
+        QTest::addColumn<Einträge>("vorher");
+        QTest::addColumn<QStringList>("schritte");
+        QTest::addColumn<Einträge>("nachher");
+        // "+name" plugs an adapter in, "-name" pulls it out, "=" runs the assignment.
+        QTest::newRow("erst eines, dann ein zweites")
+            << Einträge{} << QStringList{"+usb-a", "=", "+usb-b", "="}
+            << Einträge{{"COM1", "@by-id/usb-a"}, {"COM2", "@by-id/usb-b"}};
+        QTest::newRow("neu eingesteckt in anderer Reihenfolge")
+            << Einträge{} << QStringList{"+usb-b", "=",      "+usb-a", "=",      "-usb-a", "-usb-b",
+                                         "=",      "+usb-a", "=",      "+usb-b", "="}
+            << Einträge{{"COM1", "@by-id/usb-b"}, {"COM2", "@by-id/usb-a"}};
+        QTest::newRow("von Hand gesetzt bleibt")
+            << Einträge{{"COM1", "/dev/ttyUSB7"}} << QStringList{"+usb-a", "="}
+            << Einträge{{"COM1", "/dev/ttyUSB7"}, {"COM2", "@by-id/usb-a"}};
+        QTest::newRow("der siebte bekommt keine")
+            << Einträge{}
+            << QStringList{"+usb-1", "+usb-2", "+usb-3", "+usb-4", "+usb-5", "+usb-6", "+usb-7", "="}
+            << Einträge{{"COM1", "@by-id/usb-1"}, {"COM2", "@by-id/usb-2"}, {"COM3", "@by-id/usb-3"},
+                        {"COM4", "@by-id/usb-4"}, {"COM5", "@by-id/usb-5"}, {"COM6", "@by-id/usb-6"}};
+        // ttyS0 has no UART, ttyS1 has one; ttyUSB0 has no stable name, ttyUSB1 is reached by one.
+        QTest::newRow("Phantom-ttyS und Adapter ohne festen Namen")
+            << Einträge{} << QStringList{"+usb-a", "="}
+            << Einträge{{"COM1", "@by-id/usb-a"}, {"COM2", "@dev/ttyUSB0"}, {"COM3", "@dev/ttyS1"}};
+    }
+    void zuordnen()
+    {
+        QFETCH(Einträge, vorher);
+        QFETCH(QStringList, schritte);
+        QFETCH(Einträge, nachher);
+        SimProcess sim({"--baud", "0"});
+        QVERIFY(!sim.ptyPath().isEmpty());
+        QTemporaryDir baum;
+        QDir(baum.path()).mkpath("by-id");
+        QDir(baum.path()).mkpath("sys/ttyS0");
+        QDir(baum.path()).mkpath("sys/ttyS1");
+        QDir(baum.path()).mkpath("dev");
+        const auto schreiben = [&](const QString& name, const QByteArray& inhalt) {
+            QFile datei(baum.filePath(name));
+            QVERIFY(datei.open(QIODevice::WriteOnly));
+            datei.write(inhalt);
+        };
+        schreiben("sys/ttyS0/type", "0\n");
+        schreiben("sys/ttyS1/type", "4\n");
+        for (const char* gerät : {"dev/ttyS0", "dev/ttyS1", "dev/ttyUSB0"})
+            schreiben(gerät, {});
+        if (QTest::currentDataTag() == QByteArray("Phantom-ttyS und Adapter ohne festen Namen")) {
+            QVERIFY(QFile::link(sim.ptyPath(), baum.filePath("dev/ttyUSB1")));
+            QVERIFY(QFile::link(baum.filePath("dev/ttyUSB1"), baum.filePath("by-id/usb-a")));
+            schritte.removeFirst(); // plugged in by the links above
+        } else {
+            QFile::remove(baum.filePath("dev/ttyUSB0"));
+            QFile::remove(baum.filePath("dev/ttyS1"));
+        }
+
+        FakeSettingsStore settings;
+        const auto imBaum = [&](QString pfad) {
+            return pfad.startsWith('@') ? baum.filePath(pfad.mid(1)) : pfad;
+        };
+        for (auto it = vorher.cbegin(); it != vorher.cend(); ++it)
+            settings.setValue("Ports", it.key(), imBaum(it.value()));
+        const platform::Portordner ordner{baum.filePath("by-id"), baum.filePath("dev"), baum.filePath("sys")};
+        for (const QString& schritt : schritte) {
+            if (schritt == "=")
+                platform::PortsZuordnen(settings, platform::vorhandeneSeriellePorts(ordner));
+            else if (schritt.startsWith('+'))
+                QVERIFY(QFile::link(sim.ptyPath(), baum.filePath("by-id/" + schritt.mid(1))));
+            else
+                QVERIFY(QFile::remove(baum.filePath("by-id/" + schritt.mid(1))));
+        }
+        Einträge erwartet;
+        for (auto it = nachher.cbegin(); it != nachher.cend(); ++it)
+            erwartet.insert("Ports/" + it.key(), imBaum(it.value()));
+        QCOMPARE(settings.values, erwartet);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Portsuche)
+#include "tst_portsuche.moc"
