@@ -208,19 +208,20 @@ Ausgang Kommandozeile::speichern(const QString& kpk, const QString& kpb, const Q
         d.kpk = laden(QStringLiteral("Konfigurationsdatei"), kpk);
         if (!d.kpk)
             return Ausgang::Eingabefehler;
-        if (!KonfigurationAusDatei(*d.kpk, Werkseinstellungen()))
-            return abgelehnt(
-                kpk, QStringLiteral("enthält keine Klingport-Konfiguration und wurde nicht geladen."));
+        if (!KonfigurationAusDatei(*d.kpk, Werkseinstellungen())) {
+            konsole::melden(KeineKonfigurationMeldung(kpk));
+            return Ausgang::Eingabefehler;
+        }
     }
     if (!kpb.isEmpty()) {
         const std::optional<QByteArray> datei = laden(QStringLiteral("Telefonbuchdatei"), kpb);
         if (!datei)
             return Ausgang::Eingabefehler;
         const auto buch = TelefonbuchAusDatei(*datei);
-        if (const auto* fehler = std::get_if<Telefonbuchfehler>(&buch))
-            return abgelehnt(kpb,
-                             QStringLiteral("ist kein Klingport-Telefonbuch und wurde nicht geladen.\n") +
-                                 fehler->text());
+        if (const auto* fehler = std::get_if<Telefonbuchfehler>(&buch)) {
+            konsole::melden(fehler->meldung(kpb));
+            return Ausgang::Eingabefehler;
+        }
         d.kpb = std::get<Telefonbuch>(buch);
     }
     if (!abbildname.isEmpty()) {
@@ -294,15 +295,12 @@ Ausgang Kommandozeile::hochladen(bool firmware)
     const QString pfad = aufruf.argumente.value(0);
     const Dateisuche suche = DateiSuchen(pfad);
     if (suche.ergebnis != Dateisuche::Ergebnis::Gefunden) {
-        konsole::melden(suche.ergebnis == Dateisuche::Ergebnis::Fehler
-                            ? suche.fehler
-                            : QStringLiteral("Der Pfad oder die Datei existiert nicht!"));
+        konsole::melden(suche.meldung());
         return Ausgang::Eingabefehler;
     }
     const std::optional<QByteArray> image = DateiEinlesen(suche.pfad);
     if (!image) {
-        konsole::melden(
-            QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden!").arg(QFileInfo(pfad).fileName()));
+        konsole::melden(NichtLesbarMeldung(pfad));
         return Ausgang::Eingabefehler;
     }
     if (const auto fehler = verbinden())

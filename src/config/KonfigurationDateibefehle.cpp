@@ -6,7 +6,6 @@
 #include "MessageBoxes.h"
 #include "Printers.h"
 
-#include <QFileInfo>
 #include <QPushButton>
 
 namespace {
@@ -56,11 +55,7 @@ void KonfigurationDateibefehle::KonfigurationDateiLesen(const QString& name)
         return;
     const std::optional<Konfiguration> gelesen = KonfigurationAusDatei(*datei, tab.angezeigteKonfiguration());
     if (!gelesen) {
-        meldungen.show(
-            QStringLiteral("Die Datei \"%1\" enthält keine Klingport-Konfiguration und wurde nicht "
-                           "geladen.")
-                .arg(QFileInfo(name).fileName()),
-            platform::Icon::Exclamation);
+        meldungen.show(KeineKonfigurationMeldung(name), platform::Icon::Exclamation);
         return;
     }
     tab.KonfigurationAnzeigen(*gelesen);

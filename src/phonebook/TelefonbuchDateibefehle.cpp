@@ -7,7 +7,6 @@
 #include "TelefonbuchTab.h"
 #include "Telefonbuchdatei.h"
 
-#include <QFileInfo>
 #include <QPushButton>
 
 namespace {
@@ -66,11 +65,7 @@ void TelefonbuchDateibefehle::TelefonbuchDateiLesen(const QString& name)
         return;
     const auto gelesen = TelefonbuchAusDatei(*datei);
     if (const auto* fehler = std::get_if<Telefonbuchfehler>(&gelesen)) {
-        meldungen.show(
-            QStringLiteral("Die Datei \"%1\" ist kein Klingport-Telefonbuch und wurde nicht geladen.\r\n")
-                    .arg(QFileInfo(name).fileName()) +
-                fehler->text(),
-            platform::Icon::Exclamation);
+        meldungen.show(fehler->meldung(name), platform::Icon::Exclamation);
         return;
     }
     const int zeile = tab.aktuelleZeile();

@@ -6,7 +6,6 @@
 #include "FirmwarestandBefehle.h"
 #include "Imagedatei.h"
 
-#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -109,10 +108,7 @@ void UpdateBefehle::hochladen(const Art& art)
         return;
     const Dateisuche suche = DateiSuchen(pfad);
     if (suche.ergebnis != Dateisuche::Ergebnis::Gefunden) {
-        u.meldungen.show(suche.ergebnis == Dateisuche::Ergebnis::Fehler
-                             ? suche.fehler
-                             : QStringLiteral("Der Pfad oder die Datei existiert nicht!"),
-                         Icon::Critical);
+        u.meldungen.show(suche.meldung(), Icon::Critical);
         return;
     }
     u.loggen(u.stempel(), art.startzeile);
@@ -121,9 +117,7 @@ void UpdateBefehle::hochladen(const Art& art)
     // The file as its folder lists it: the name given may differ in letter case.
     const std::optional<QByteArray> image = DateiEinlesen(suche.pfad);
     if (!image) {
-        u.meldungen.show(
-            QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden!").arg(QFileInfo(pfad).fileName()),
-            Icon::Critical);
+        u.meldungen.show(NichtLesbarMeldung(pfad), Icon::Critical);
         return;
     }
     ergebnisMelden(art, (u.link.*art.senden)(*image));

@@ -2,6 +2,7 @@
 
 #include "Windows1252.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -206,4 +207,10 @@ std::optional<Konfiguration> KonfigurationAusDatei(QByteArrayView datei, const K
     k.ExterneRufzeit = b.wert(ExterneRufzeit, 3).value_or(k.ExterneRufzeit);
     k.Masterumleitungsnummer = b.wert(Rufnummer, 2).value_or(k.Masterumleitungsnummer);
     return k;
+}
+
+QString KeineKonfigurationMeldung(const QString& datei)
+{
+    return QStringLiteral("Die Datei \"%1\" enthält keine Klingport-Konfiguration und wurde nicht geladen.")
+        .arg(QFileInfo(datei).fileName());
 }

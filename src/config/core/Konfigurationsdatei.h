@@ -20,3 +20,5 @@ QByteArray KonfigurationDateiinhalt(const Konfiguration& konfiguration);
 // by its label at the start of a line; the field of a missing label keeps its shown value, and so
 // does `Anrufbeantworter`. Empty when the file holds none of the labels.
 std::optional<Konfiguration> KonfigurationAusDatei(QByteArrayView datei, const Konfiguration& angezeigt);
+// What the user is told of a file, named by its path, that holds none of the labels.
+QString KeineKonfigurationMeldung(const QString& datei);

@@ -2,6 +2,7 @@
 
 #include "Windows1252.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -130,6 +131,13 @@ QByteArray TelefonbuchDateiinhalt(const Telefonbuch& telefonbuch)
 QString Telefonbuchfehler::text() const
 {
     return QStringLiteral("Zeile %1: %2").arg(zeile).arg(grund);
+}
+
+QString Telefonbuchfehler::meldung(const QString& datei) const
+{
+    return QStringLiteral("Die Datei \"%1\" ist kein Klingport-Telefonbuch und wurde nicht geladen.\r\n")
+               .arg(QFileInfo(datei).fileName()) +
+           text();
 }
 
 std::variant<Telefonbuch, Telefonbuchfehler> TelefonbuchAusDatei(QByteArrayView datei)

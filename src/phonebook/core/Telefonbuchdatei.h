@@ -21,6 +21,8 @@ struct Telefonbuchfehler {
     QString grund;
     // "Zeile 12: …"
     QString text() const;
+    // What the user is told of the file, named by its path.
+    QString meldung(const QString& datei) const;
 };
 
 // The whole phone book of a ".kpb" file, or why it is not one. Every entry line is checked before

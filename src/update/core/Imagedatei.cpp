@@ -46,3 +46,13 @@ QString Imagebeschriftung(const QString& pfad)
 {
     return pfad.size() > 63 ? QStringLiteral("...") + pfad.right(60) : pfad;
 }
+
+QString Dateisuche::meldung() const
+{
+    return ergebnis == Ergebnis::Fehler ? fehler : QStringLiteral("Der Pfad oder die Datei existiert nicht!");
+}
+
+QString NichtLesbarMeldung(const QString& pfad)
+{
+    return QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden!").arg(QFileInfo(pfad).fileName());
+}
