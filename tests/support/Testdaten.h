@@ -14,6 +14,13 @@ inline QByteArray testdatei(const QString& name)
     return datei.readAll();
 }
 
+// The whole file, or nothing when it can't be read.
+inline QByteArray dateiinhalt(const QString& pfad)
+{
+    QFile datei(pfad);
+    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
+}
+
 // Writes `inhalt` to `pfad` and gives `pfad` back.
 inline QString dateiAnlegen(const QString& pfad, const QByteArray& inhalt)
 {
