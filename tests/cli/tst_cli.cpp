@@ -1,22 +1,16 @@
-// klingport-cli as a script runs it, against klingport-sim on a pseudo-terminal: the files it writes
-// are the window's, its stores keep every other byte and leave a backup, and each failure has its
-// exit status.
+// klingport-cli as a script runs it, against klingport-sim on a pseudo-terminal that the stored
+// settings name as COM1: the files it writes are the window's, its stores keep every other byte and
+// leave a backup, and each failure has its exit status.
 
-#include "Geraeteabbild.h"
 #include "KonfigurationTab.h"
-#include "Konfigurationsbereich.h"
 #include "Konfigurationsdatei.h"
 #include "Sicherungen.h"
-#include "SimProcess.h"
-#include "Telefonbuchbereich.h"
+#include "SimGeraet.h"
 #include "Telefonbuchdatei.h"
-#include "Testdaten.h"
 
 #include <QApplication>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
@@ -26,56 +20,37 @@ struct Ergebnis {
     QString meldungen;
 };
 
-// A device image whose bytes the program does not interpret are set, with a master number but no
-// forwarding byte the program knows, so the files show what the window would make of it.
+// A master number but no forwarding byte the program knows, so the files show what the window
+// would make of it.
 QByteArray geräteabbild()
 {
-    QByteArray abbild(abbild::Größe, '\0');
-    for (int i = 0; i < abbild.size(); ++i)
-        abbild[i] = static_cast<char>(i * 7 + 3);
     Konfiguration k;
     k.anschlussart = Anschlussart::Amtsanschluss;
     k.PIN = "2468";
     Telefonbuch buch;
     buch[0] = {"Hausmeister Groß", "0301111", "0302222", "1", "1", "gefangen", "00-11-22-33-44-55-66-77"};
-    return TelefonbuchInAbbild(KonfigurationInAbbild(abbild, k), buch);
+    return musterabbild(k, buch);
 }
 
-QByteArray inhalt(const QString& pfad)
-{
-    QFile datei(pfad);
-    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
-}
-
-// One simulated device with its image in a file, and the settings and backups of the command line
-// beside it.
-struct Gerät {
-    QTemporaryDir ordner;
-    QString bild = ordner.filePath("klingport.img");
-    std::unique_ptr<SimProcess> sim;
-
-    explicit Gerät(QStringList optionen = {}, const QByteArray& abbild = geräteabbild())
+// The simulated device, with the command line's settings and backups beside its image.
+struct Gerät : SimGerät {
+    explicit Gerät(const QStringList& optionen = {})
+        : SimGerät(optionen + QStringList{"--verbose"}, geräteabbild())
     {
-        dateiAnlegen(bild, abbild);
-        sim = std::make_unique<SimProcess>(
-            optionen + QStringList{"--image", bild, "--baud", "0", "--verbose"}, true);
+        dateiAnlegen(pfad("k.conf"), "[Settings]\nComport=\\x1\n[Ports]\nCOM1=" + leitung().toUtf8() + "\n");
     }
-    QString pfad(const QString& name) const { return ordner.filePath(name); }
-    QByteArray abbild() const { return inhalt(bild); }
-
-    Ergebnis cli(const QStringList& argumente, int wartezeit = 30000)
+    Ergebnis cli(const QStringList& argumente)
     {
         QProcess p;
-        // The command first, then the device's options, which the call's own may override.
-        QStringList alle = {argumente.value(0), "--einstellungen", pfad("k.conf")};
-        if (argumente.value(0) != "sicherungen")
-            alle += {"--port", sim->ptyPath()};
-        p.start(KLINGPORT_CLI, alle + argumente.mid(1));
-        p.waitForFinished(wartezeit);
+        p.start(KLINGPORT_CLI, argumente + QStringList{"--einstellungen", pfad("k.conf")});
+        p.waitForFinished(30000);
         return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()),
                 QString::fromLocal8Bit(p.readAllStandardError())};
     }
-    platform::Sicherungen sicherungen() const { return platform::Sicherungen(pfad("Sicherungen")); }
+    QList<platform::Sicherung> sicherungen() const
+    {
+        return platform::Sicherungen(pfad("Sicherungen")).liste();
+    }
 };
 
 } // namespace
@@ -88,18 +63,17 @@ private slots:
     void lesenSpeichernWiederherstellen()
     {
         Gerät g;
-        QVERIFY(!g.sim->ptyPath().isEmpty());
-        const Ergebnis lesen =
-            g.cli({"lesen", "--kpk", g.pfad("a.kpk"), "--kpb", g.pfad("a.kpb"), "--abbild", g.pfad("a.bin")});
-        QCOMPARE(lesen.status, 0);
+        const QStringList dateien = {"--kpk", g.pfad("a.kpk"), "--kpb", g.pfad("a.kpb")};
+        QCOMPARE(
+            g.cli(QStringList{"lesen", "--port", g.leitung(), "--abbild", g.pfad("a.bin")} + dateien).status,
+            0);
         KonfigurationTab tab;
         tab.KonfigurationWerkseinstellungen();
         tab.KonfigurationParsAnzeigen(geräteabbild());
-        QCOMPARE(inhalt(g.pfad("a.kpk")), KonfigurationDateiinhalt(tab.angezeigteKonfiguration()));
-        QCOMPARE(inhalt(g.pfad("a.kpb")), TelefonbuchDateiinhalt(TelefonbuchAusAbbild(geräteabbild())));
-        QCOMPARE(inhalt(g.pfad("a.bin")), geräteabbild());
-
-        QCOMPARE(g.cli({"speichern", "--kpk", g.pfad("a.kpk"), "--kpb", g.pfad("a.kpb")}).status, 0);
+        QCOMPARE(dateiinhalt(g.pfad("a.kpk")), KonfigurationDateiinhalt(tab.angezeigteKonfiguration()));
+        QCOMPARE(dateiinhalt(g.pfad("a.kpb")), TelefonbuchDateiinhalt(TelefonbuchAusAbbild(geräteabbild())));
+        QCOMPARE(dateiinhalt(g.pfad("a.bin")), geräteabbild());
+        QCOMPARE(g.cli(QStringList{"speichern"} + dateien).status, 0);
         QCOMPARE(g.abbild(), geräteabbild());
 
         // Only the phone book half changes.
@@ -108,19 +82,12 @@ private slots:
         const QByteArray mitBuch =
             TelefonbuchInAbbild(geräteabbild(), std::get<Telefonbuch>(TelefonbuchAusDatei(neuesBuch)));
         QCOMPARE(g.abbild(), mitBuch);
-
-        QList<platform::Sicherung> sicherungen = g.sicherungen().liste();
-        QCOMPARE(sicherungen.size(), 2);
-        QCOMPARE(inhalt(sicherungen[0].datei), geräteabbild());
-        QCOMPARE(inhalt(sicherungen[1].datei), geräteabbild());
-        const Ergebnis liste = g.cli({"sicherungen"});
-        QCOMPARE(liste.ausgabe.count("\tAmtsanschluss\t1 Einträge\t"), 2);
-
-        QCOMPARE(g.cli({"wiederherstellen", sicherungen[0].datei}).status, 0);
+        QCOMPARE(g.cli({"sicherungen"}).ausgabe.count("\tAmtsanschluss\t1 Einträge\t"), 2);
+        const QString erste = g.sicherungen()[0].datei;
+        QCOMPARE(dateiinhalt(erste), geräteabbild());
+        QCOMPARE(g.cli({"wiederherstellen", erste}).status, 0);
         QCOMPARE(g.abbild(), geräteabbild());
-        sicherungen = g.sicherungen().liste();
-        QCOMPARE(sicherungen.size(), 3);
-        QCOMPARE(inhalt(sicherungen[2].datei), mitBuch);
+        QCOMPARE(dateiinhalt(g.sicherungen().value(2).datei), mitBuch);
     }
 
     void exitStatus_data()
@@ -128,14 +95,18 @@ private slots:
         QTest::addColumn<QStringList>("simulator");
         QTest::addColumn<QStringList>("argumente");
         QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("meldung");
+        QTest::addColumn<QString>("meldung"); // how stdout and stderr begin
         const QStringList lesen = {"lesen", "--abbild", "x.bin"};
+        const QString übertragungsfehler = "Auslesen wegen Übertragungsfehlern abgebrochen!";
+        QTest::newRow("Version") << QStringList{} << QStringList{"version"} << 0
+                                 << "Klingport V2.10 / Bustreiber PIC V1.07\n";
+        QTest::newRow("Firmware") << QStringList{} << QStringList{"firmware", "f.tsk"} << 0
+                                  << "Übertragung erfolgreich\nDas Klingport startet neu!";
         QTest::newRow("stumm") << QStringList{"--silent"} << QStringList{"version"} << 1
                                << "Auslesen wegen Timeout abgebrochen!";
-        QTest::newRow("beschädigte Blöcke") << QStringList{"--corrupt-block", "5:20"} << lesen << 2
-                                            << "Auslesen wegen Übertragungsfehlern abgebrochen!";
-        QTest::newRow("CAN") << QStringList{"--can", "block:3"} << lesen << 2
-                             << "Auslesen wegen Übertragungsfehlern abgebrochen!";
+        QTest::newRow("beschädigte Blöcke")
+            << QStringList{"--corrupt-block", "5:20"} << lesen << 2 << übertragungsfehler;
+        QTest::newRow("CAN") << QStringList{"--can", "block:3"} << lesen << 2 << übertragungsfehler;
         QTest::newRow("Speichern abgelehnt")
             << QStringList{"--nak-block", "3:20"} << QStringList{"wiederherstellen", "x.bin"} << 2
             << "Übertragung wegen Übertragungsfehlern abgebrochen!";
@@ -166,23 +137,29 @@ private slots:
         QFETCH(QStringList, argumente);
         QFETCH(int, status);
         QFETCH(QString, meldung);
-        Gerät g(simulator);
+        QTemporaryDir ablage;
+        Gerät g(simulator + QStringList{"--firmware-dir", ablage.path()});
         // The call names its files as a user in that folder would, so the messages show the names.
         const QString vorher = QDir::currentPath();
         QDir::setCurrent(g.ordner.path());
-        dateiAnlegen(g.pfad("x.bin"), QByteArray(abbild::Größe, 'x'));
-        dateiAnlegen(g.pfad("kaputt.kpb"), "\r\n\r\nkein Telefonbuch\r\n");
+        dateiAnlegen("x.bin", QByteArray(abbild::Größe, 'x'));
+        dateiAnlegen("kaputt.kpb", "\r\n\r\nkein Telefonbuch\r\n");
+        dateiAnlegen("f.tsk", QByteArray(1000, 'F'));
         if (QTest::currentDataTag() == QByteArray("Sicherung nicht schreibbar"))
-            dateiAnlegen(g.pfad("Sicherungen"), "eine Datei, wo der Ordner hingehört");
+            dateiAnlegen("Sicherungen", "eine Datei, wo der Ordner hingehört");
         const Ergebnis e = g.cli(argumente);
-        QCOMPARE(e.status, status);
-        QVERIFY2(e.meldungen.startsWith(meldung), qPrintable(e.meldungen));
-        QCOMPARE(g.abbild(), geräteabbild());
         QDir::setCurrent(vorher);
+        QCOMPARE(e.status, status);
+        QVERIFY2((e.ausgabe + e.meldungen).startsWith(meldung), qPrintable(e.ausgabe + e.meldungen));
+        QCOMPARE(g.abbild(), geräteabbild());
+        if (argumente[0] == "firmware" && status == 0)
+            QCOMPARE(dateiinhalt(ablage.filePath("firmware-001.tsk")),
+                     QByteArray(1000, 'F') + QByteArray(24, '\x1A'));
     }
 
-    // Logging ends after its seconds and on SIGTERM alike, and the device is told to stop.
-    void loggen()
+    // Logging ends after its seconds and on SIGTERM alike, and the device is told to stop; a call
+    // button's address comes out as the phone book shows it.
+    void loggenUndRuftaste()
     {
         Gerät g({"--report-interval", "50"});
         const Ergebnis e = g.cli({"loggen", "--sekunden", "2", "--roh"});
@@ -196,35 +173,19 @@ private slots:
         QTRY_VERIFY(g.sim->stderrText().trimmed().endsWith("logging off"));
 
         QProcess p;
-        p.start(KLINGPORT_CLI, {"loggen", "--port", g.sim->ptyPath(), "--einstellungen", g.pfad("k.conf")});
+        p.start(KLINGPORT_CLI, {"loggen", "--einstellungen", g.pfad("k.conf")});
         QByteArray ausgabe;
         while (!ausgabe.contains("Klingport") && p.waitForReadyRead(5000))
             ausgabe += p.readAllStandardOutput();
-        QVERIFY(ausgabe.contains("Klingport"));
         p.terminate();
         QVERIFY(p.waitForFinished(5000));
         QCOMPARE(p.exitCode(), 0);
         QTRY_VERIFY(g.sim->stderrText().trimmed().endsWith("logging off"));
-    }
 
-    void ruftasteUndFirmware()
-    {
-        QTemporaryDir firmware;
-        Gerät g({"--firmware-dir", firmware.path()});
         const Ergebnis ruf = g.cli({"ruftaste", "3", "12"});
         QCOMPARE(ruf.status, 0);
         QVERIFY(
             QRegularExpression(R"(^[0-9A-F]{2}(-[0-9A-F]{2}){4}-00-00-00\n$)").match(ruf.ausgabe).hasMatch());
-        // Without --port, the port the program stored; COM1 stands for the simulator's line.
-        dateiAnlegen(g.pfad("k.conf"),
-                     "[Settings]\nComport=\\x1\n\n[Ports]\nCOM1=" + g.sim->ptyPath().toUtf8() + "\n");
-        QProcess version;
-        version.start(KLINGPORT_CLI, {"version", "--einstellungen", g.pfad("k.conf")});
-        QVERIFY(version.waitForFinished(10000));
-        QCOMPARE(version.exitCode(), 0);
-        QCOMPARE(version.readAllStandardOutput(), "Klingport V2.10 / Bustreiber PIC V1.07\n");
-        QCOMPARE(g.cli({"firmware", dateiAnlegen(g.pfad("neu.tsk"), QByteArray(1000, 'F'))}).status, 0);
-        QTRY_VERIFY(g.sim->stderrText().contains("firmware of 1024 bytes stored"));
     }
 
     // The newest 200 are kept, however many come within one second; other files stay.
@@ -233,13 +194,11 @@ private slots:
         QTemporaryDir ordner;
         platform::Sicherungen s(ordner.path());
         dateiAnlegen(ordner.filePath("notiz.txt"), "bleibt");
-        const QDateTime jetzt(QDate(2026, 12, 7), QTime(9, 5));
         for (int i = 0; i < 203; ++i)
-            QVERIFY(!s.sichern(QByteArray::number(i), jetzt).isEmpty());
-        const QList<platform::Sicherung> liste = s.liste();
-        QCOMPARE(liste.size(), 200);
-        QCOMPARE(inhalt(liste.first().datei), "3");
-        QCOMPARE(inhalt(liste.last().datei), "202");
+            QVERIFY(!s.sichern(QByteArray::number(i), QDateTime(QDate(2026, 12, 7), QTime(9, 5))).isEmpty());
+        QCOMPARE(s.liste().size(), 200);
+        QCOMPARE(dateiinhalt(s.liste().first().datei), "3");
+        QCOMPARE(dateiinhalt(s.liste().last().datei), "202");
         QVERIFY(QFile::exists(ordner.filePath("notiz.txt")));
     }
 };

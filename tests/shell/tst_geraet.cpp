@@ -1,31 +1,31 @@
-// The program against klingport-sim on a pseudo-terminal, through its real serial port: the device
-// probe in each of the device's modes, storing and loading through the tabs, the version query and
-// its reset key.
+// The whole program against klingport-sim on a pseudo-terminal, through its real serial port: the
+// device probe in each of the device's modes, stores checked in the device's image, a first run on a
+// serial adapter, the reset key, logging with every other command refused, uploads, and call-button
+// answers as the device sends them.
 
 #include "FirmwareTab.h"
 #include "FirmwarestandBefehle.h"
-#include "Geraeteabbild.h"
-#include "Konfigurationsbereich.h"
-#include "SimProcess.h"
+#include "Klingport.h"
+#include "SimGeraet.h"
 #include "Sitzung.h"
-#include "Telefonbuchbereich.h"
+#include "Telegramm.h"
 #include "frm_Kommunikation.h"
-#include "frm_Optionen.h"
 
 #include <QDir>
-#include <QFile>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
+#include <QTimer>
 
 namespace {
 
 const QString Vollständig = "Klingport V2.10 / Bustreiber PIC V1.07\r\n";
 const QString Bootlader = "Klingport Bootlader V1.02\r\n";
-const QString PortNichtVorhanden = "                  Achtung!\r\nCOM-Port nicht vorhanden oder belegt!\r\n"
-                                   "Bitte wählen Sie einen anderen Port!";
+const QString Belegt = "Andere Programmteile greifen gerade\r\nauf die Schnittstelle zu. \r\n"
+                       "Beenden Sie ggf. die Logfunktion.";
 
 Konfiguration gerätekonfiguration()
 {
@@ -47,20 +47,29 @@ Telefonbuch gerätetelefonbuch()
     return buch;
 }
 
-// A device image with every byte the program does not interpret set, so that a store shows
-// whether it keeps them.
 QByteArray geräteabbild()
 {
-    QByteArray abbild(abbild::Größe, '\0');
-    for (int i = 0; i < abbild.size(); ++i)
-        abbild[i] = static_cast<char>(i * 7 + 3);
-    return TelefonbuchInAbbild(KonfigurationInAbbild(abbild, gerätekonfiguration()), gerätetelefonbuch());
+    return musterabbild(gerätekonfiguration(), gerätetelefonbuch());
 }
 
-QByteArray dateiinhalt(const QString& pfad)
+// The decoded reports in the log, each without its time stamp.
+QStringList berichte(const QString& log)
 {
-    QFile datei(pfad);
-    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
+    QStringList texte;
+    for (const QString& zeile : log.split("\r\n", Qt::SkipEmptyParts))
+        if (zeile.mid(20).startsWith("Klingport "))
+            texte.append(zeile.mid(20));
+    return texte;
+}
+
+// Whether `texte` are the simulator's built-in reports in their order, from the first on.
+bool inReihenfolge(const QStringList& texte)
+{
+    const QList<QByteArray> eingebaut = device::Klingport::builtInReports();
+    for (int i = 0; i < texte.size(); ++i)
+        if (texte[i] != BerichtDekodieren(eingebaut[i % eingebaut.size()]))
+            return false;
+    return true;
 }
 
 } // namespace
@@ -85,116 +94,81 @@ private slots:
                                        << QStringList{"Der Klingport besitzt keinen Bustreiber. Bitte "
                                                       "installieren sie eine Bustreiber-Firmware!"}
                                        << "Klingport V2.10 / Bustreiber fehlt\r\n";
-        QTest::newRow("no device")
-            << QStringList{"--silent"} << 1
-            << QStringList{"Da kein Klingport angeschlossen ist, wurden die Standardparameter "
-                           "geladen!"}
-            << "";
-        QTest::newRow("no port")
-            << QStringList() << 0
-            << QStringList{"                  Achtung!\r\nCOM-Port nicht vorhanden oder belegt!\r\n"
-                           "Bitte wählen Sie einen anderen Port!",
-                           "Da kein Klingport angeschlossen ist wurden die Standardparameter "
-                           "geladen!"}
-            << "";
+        QTest::newRow("no device") << QStringList{"--silent"} << 1
+                                   << QStringList{"Da kein Klingport angeschlossen ist, wurden die "
+                                                  "Standardparameter geladen!"}
+                                   << "";
+        QTest::newRow("no port") << QStringList() << 0
+                                 << QStringList{"                  Achtung!\r\nCOM-Port nicht vorhanden oder "
+                                                "belegt!\r\nBitte wählen Sie einen anderen Port!",
+                                                "Da kein Klingport angeschlossen ist wurden die "
+                                                "Standardparameter geladen!"}
+                                 << "";
     }
-
     void probe()
     {
         QFETCH(QStringList, optionen);
         QFETCH(int, comport);
         QFETCH(QString, anzeige);
-        QTemporaryDir ordner;
-        const QString bild = ordner.filePath("klingport.img");
-        QFile datei(bild);
-        QVERIFY(datei.open(QIODevice::WriteOnly) && datei.write(geräteabbild()) == abbild::Größe);
-        datei.close();
-        SimProcess sim(optionen + QStringList{"--image", bild, "--baud", "0"});
-        QVERIFY(!sim.ptyPath().isEmpty());
-        Sitzung s(sim.ptyPath(), comport);
+        SimGerät gerät(optionen, geräteabbild());
+        Sitzung s(gerät.leitung(), comport);
         QVERIFY(s.starten());
         QTEST(s.meldungen.texts(), "meldungen");
         QCOMPARE(s.fenster().firmware->lab_Firmwarestand->text(), anzeige);
         QCOMPARE(s.programm.kommunikation()->nurBootlader(), anzeige == Bootlader);
         QVERIFY(s.log().isEmpty());
-        QCOMPARE(s.fenster().isEnabled(), comport != 0); // without a port the settings dialog holds it
         const bool vollständig = anzeige == Vollständig;
         QVERIFY(s.konfiguration().angezeigteKonfiguration() ==
                 (vollständig ? gerätekonfiguration() : Werkseinstellungen()));
         QVERIFY(s.telefonbuch().telefonbuch() == (vollständig ? gerätetelefonbuch() : Telefonbuch{}));
-        if (vollständig) // the device commands are enabled once the port is open
-            for (const char* name :
-                 {"cmd_Bustreiberupdate", "cmd_Update", "cmd_FirmwareAuslesen", "cmd_KonfigAusAnlageLaden",
-                  "cmd_KonfigInAnlageSpeichern", "cmd_TelbuchAusAnlageLaden", "cmd_TelbuchInAnlageSpeichern"})
-                QVERIFY2(s.fenster().findChild<QPushButton*>(name)->isEnabled(), name);
+        QCOMPARE(s.control("cmd_KonfigInAnlageSpeichern")->isEnabled(), comport != 0);
     }
 
-    // What an installer does: start, change, store, restart and see the stored values.
+    // What an installer does: start, change, store, restart and see the stored values; the device
+    // keeps every byte the program does not own, and each store leaves the image it read as a backup.
     void storeAndRestart()
     {
-        QTemporaryDir ordner;
-        const QString bild = ordner.filePath("klingport.img");
-        QFile datei(bild);
-        QVERIFY(datei.open(QIODevice::WriteOnly) && datei.write(geräteabbild()) == abbild::Größe);
-        datei.close();
-        SimProcess sim({"--image", bild, "--baud", "0"});
-        QVERIFY(!sim.ptyPath().isEmpty());
-
-        Konfiguration geändert = gerätekonfiguration();
+        SimGerät gerät({}, geräteabbild());
+        Konfiguration geändert;
         Telefonbuch neuesBuch = gerätetelefonbuch();
+        neuesBuch[1] = {"Müller-Lüdenscheidt", "0,0401234", "", "3", "2", "frei", "00-00-00-00-00-00-00-00"};
+        neuesBuch[49] = {};
         {
-            Sitzung s(sim.ptyPath());
+            Sitzung s(gerät.leitung());
             QVERIFY(s.starten());
-            KonfigurationTab& k = s.konfiguration();
-            k.txt_PIN->setText("4321");
-            k.obu_sofort->click();
-            k.obu_Nebenstellenanschluß->click();
-            geändert = k.angezeigteKonfiguration();
-            QCOMPARE(geändert.PIN, "4321");
             s.meldungen.shown.clear();
+            s.konfiguration().txt_PIN->setText("4321");
+            s.konfiguration().obu_sofort->click();
+            s.konfiguration().obu_Nebenstellenanschluß->click();
+            geändert = s.konfiguration().angezeigteKonfiguration();
+            QCOMPARE(geändert.PIN, "4321");
             s.klicken("cmd_KonfigInAnlageSpeichern");
-            QCOMPARE(s.meldungen.texts(), QStringList{"Übertragung erfolgreich!"});
-            QCOMPARE(s.log(), "07.12.2026 09:05:00 Konfiguration erfolgreich ausgelesen\r\n"
-                              "07.12.2026 09:05:01 Konfiguration erfolgreich übertragen\r\n");
             const QByteArray nachKonfiguration = KonfigurationInAbbild(geräteabbild(), geändert);
-            QTRY_COMPARE(dateiinhalt(bild), nachKonfiguration); // the phone book half stayed as it was
-
-            neuesBuch[1] = {"Müller-Lüdenscheidt",    "0,0401234", "", "3", "2", "frei",
-                            "00-00-00-00-00-00-00-00"};
-            neuesBuch[49] = {};
+            QTRY_COMPARE(gerät.abbild(), nachKonfiguration);
             s.telefonbuch().setTelefonbuch(neuesBuch);
             s.klicken("cmd_TelbuchInAnlageSpeichern");
-            QCOMPARE(s.meldungen.texts().last(), "Übertragung erfolgreich!");
-            QTRY_COMPARE(dateiinhalt(bild), TelefonbuchInAbbild(nachKonfiguration, neuesBuch));
-
-            // Each store kept the image it read; without its backup a store does not happen.
+            QTRY_COMPARE(gerät.abbild(), TelefonbuchInAbbild(nachKonfiguration, neuesBuch));
+            QCOMPARE(s.meldungen.texts(), QStringList(2, "Übertragung erfolgreich!"));
+            QCOMPARE(s.log(), "07.12.2026 09:05:00 Konfiguration erfolgreich ausgelesen\r\n"
+                              "07.12.2026 09:05:01 Konfiguration erfolgreich übertragen\r\n"
+                              "07.12.2026 09:05:02 Konfiguration erfolgreich ausgelesen\r\n"
+                              "07.12.2026 09:05:03 Telefonbuch erfolgreich übertragen\r\n");
             const QList<platform::Sicherung> sicherungen = s.sicherungen.liste();
             QCOMPARE(sicherungen.size(), 2);
             QCOMPARE(dateiinhalt(sicherungen[0].datei), geräteabbild());
             QCOMPARE(dateiinhalt(sicherungen[1].datei), nachKonfiguration);
-            const QString sicherungsordner = s.sicherungen.ordner();
-            QVERIFY(QDir(sicherungsordner).removeRecursively() &&
-                    QFile(sicherungsordner).open(QIODevice::WriteOnly));
-            s.telefonbuch().setTelefonbuch({});
-            s.klicken("cmd_TelbuchInAnlageSpeichern");
-            QCOMPARE(s.meldungen.shown.last().text, s.sicherungen.nichtGeschrieben());
-            QCOMPARE(s.meldungen.shown.last().icon, platform::Icon::Critical);
-            QTest::qWait(200);
-            QCOMPARE(dateiinhalt(bild), TelefonbuchInAbbild(nachKonfiguration, neuesBuch));
-            QVERIFY(QFile::remove(sicherungsordner));
-            s.telefonbuch().setTelefonbuch(neuesBuch);
 
-            // Loading brings the device's values back over what the screen shows.
-            k.KonfigurationWerkseinstellungen();
-            s.fenster().telefonbuch->TelefonbuchTabelleAufbauen();
-            s.klicken("cmd_KonfigAusAnlageLaden");
-            s.klicken("cmd_TelbuchAusAnlageLaden");
-            QCOMPARE(s.meldungen.texts().mid(3), QStringList({"Konfiguration erfolgreich ausgelesen!",
-                                                              "Telefonbuch erfolgreich ausgelesen!"}));
-            QVERIFY(k.angezeigteKonfiguration() == geändert);
-            QVERIFY(s.telefonbuch().telefonbuch() == neuesBuch);
+            // Without its backup a store does not happen.
+            const QString ordner = s.sicherungen.ordner();
+            QVERIFY(QDir(ordner).removeRecursively());
+            dateiAnlegen(ordner, "eine Datei, wo der Ordner hingehört");
+            s.konfiguration().txt_PIN->setText("9999");
+            s.klicken("cmd_KonfigInAnlageSpeichern");
+            QCOMPARE(s.meldungen.shown.last().text, s.sicherungen.nichtGeschrieben());
+            QTest::qWait(200);
+            QCOMPARE(gerät.abbild(), TelefonbuchInAbbild(nachKonfiguration, neuesBuch));
         }
-        Sitzung wieder(sim.ptyPath());
+        Sitzung wieder(gerät.leitung());
         QVERIFY(wieder.starten());
         QCOMPARE(wieder.meldungen.texts(), QStringList{"Einstellungen wurden vom Klingport geladen!"});
         QVERIFY(wieder.konfiguration().angezeigteKonfiguration() == geändert);
@@ -205,27 +179,21 @@ private slots:
     // start opens it on its own.
     void adapterBekommtCom1()
     {
-        SimProcess sim({"--baud", "0"});
-        QVERIFY(!sim.ptyPath().isEmpty());
-        QTemporaryDir baum;
-        QVERIFY(QDir(baum.path()).mkpath("serial/by-id"));
-        const QString adapter = baum.filePath("serial/by-id/usb-FTDI_FT232R_USB_UART_A5069RR4-if00-port0");
-        QVERIFY(QFile::link(sim.ptyPath(), adapter));
-        const platform::Portordner ordner{baum.filePath("serial/by-id"), baum.filePath("dev"),
-                                          baum.filePath("sys")};
-
+        SimGerät gerät;
+        QVERIFY(QDir(gerät.ordner.path()).mkpath("serial/by-id"));
+        const QString adapter = gerät.pfad("serial/by-id/usb-FTDI_FT232R_USB_UART_A5069RR4-if00-port0");
+        QVERIFY(QFile::link(gerät.leitung(), adapter));
+        const platform::Portordner ordner{gerät.pfad("serial/by-id"), gerät.pfad("dev"), gerät.pfad("sys")};
         FakeSettingsStore gespeichert;
         {
             Sitzung erste(ordner);
             QVERIFY(erste.starten());
-            QCOMPARE(erste.meldungen.texts().value(0), PortNichtVorhanden);
-            frm_Optionen* optionen = erste.programm.optionen();
-            QVERIFY(optionen && optionen->isVisible());
+            QVERIFY(erste.programm.optionen()->isVisible()); // after its warning of no port
             const qsizetype beimStart = erste.meldungen.shown.size();
-            optionen->findChild<QRadioButton*>("obu_COM1")->click();
+            erste.klicken("obu_COM1");
             QCOMPARE(erste.meldungen.shown.size(), beimStart); // no refusal
             QVERIFY(erste.programm.kommunikation()->portOffen());
-            optionen->findChild<QPushButton*>("Cmd_OK")->click();
+            erste.klicken("Cmd_OK");
             QCOMPARE(erste.settings.value("Ports", "COM1"), adapter);
             gespeichert.values = erste.settings.values;
         }
@@ -235,34 +203,145 @@ private slots:
         QCOMPARE(zweite.meldungen.texts(), QStringList{"Einstellungen wurden vom Klingport geladen!"});
     }
 
-    void versionQueryAndResetKey()
+    // The key restarts the device into its bootloader and asks again after its pauses.
+    void resetKey()
     {
-        SimProcess sim({"--baud", "0"});
-        QVERIFY(!sim.ptyPath().isEmpty());
-        Sitzung s(sim.ptyPath());
+        SimGerät gerät;
+        Sitzung s(gerät.leitung());
         QVERIFY(s.starten());
-        s.meldungen.shown.clear();
-        QLabel* anzeige = s.fenster().firmware->lab_Firmwarestand;
-        anzeige->clear();
-        s.klicken("cmd_FirmwareAuslesen");
-        QCOMPARE(anzeige->text(), Vollständig);
-        QCOMPARE(s.meldungen.texts(), QStringList{"Firmware erfolgreich ausgelesen!"});
-        QCOMPARE(s.log(),
-                 "07.12.2026 09:05:00 Firmwareversion erfolgreich ausgelesen: \r\n\t\t" + Vollständig);
-
-        // The key restarts the device into its bootloader and asks again after its pauses.
         QPushButton* knopf = s.fenster().firmware->cmd_FirmwareAuslesen;
-        QTest::keyClick(knopf, 'R');
         QTest::keyClick(knopf, 'r');
-        QTest::keyClick(knopf, 'r');
-        QTRY_COMPARE_WITH_TIMEOUT(anzeige->text(), Bootlader, 8000);
+        QTRY_COMPARE_WITH_TIMEOUT(s.fenster().firmware->lab_Firmwarestand->text(), Bootlader, 8000);
         QCOMPARE(s.meldungen.texts().last(),
                  "Der Klingport besitzt nur einen Bootlader. Bitte installieren sie eine Firmware!");
-        QVERIFY(s.log().endsWith("\r\n07.12.2026 09:05:01 Das Klingport besitzt nur den " + Bootlader));
+        QCOMPARE(s.log(), "07.12.2026 09:05:00 Das Klingport besitzt nur den " + Bootlader);
         QVERIFY(s.programm.kommunikation()->nurBootlader());
-        QTest::qWait(4000); // the second "r" started nothing
-        QCOMPARE(s.meldungen.shown.size(), 2);
         QVERIFY(s.fenster().firmwarestand->resetAngefordert());
+    }
+
+    // The device reports as fast as it can: every other command is refused, no report is lost or
+    // split, the window keeps up, and the device is quiet once logging stops.
+    void logging()
+    {
+        SimGerät gerät({"--report-interval", "1"});
+        Sitzung s(gerät.leitung());
+        QVERIFY(s.starten());
+        s.meldungen.shown.clear();
+        s.telefonbuch().setEintrag(1, {"", "", "", "0", "1", "frei", "00-00-00-00-00-00-00-00"});
+        s.dateien.names = {dateiAnlegen(gerät.pfad("k.tsk"), "fw"), dateiAnlegen(gerät.pfad("b.hex"), "bus")};
+        s.klicken("cmd_FirmwaredateiÄndern");
+        s.klicken("cmd_BustreiberdateiÄndern");
+        QElapsedTimer uhr;
+        qint64 längstePause = 0;
+        QTimer puls;
+        QObject::connect(&puls, &QTimer::timeout,
+                         [&] { längstePause = std::max(längstePause, uhr.restart()); });
+        s.klicken("cmd_StartLog");
+        QTRY_VERIFY(berichte(s.log()).size() >= 10);
+        const QStringList andere = {"cmd_KonfigAusAnlageLaden",
+                                    "cmd_KonfigInAnlageSpeichern",
+                                    "cmd_TelbuchAusAnlageLaden",
+                                    "cmd_TelbuchInAnlageSpeichern",
+                                    "cmd_FirmwareAuslesen",
+                                    "Cmd_RufInformationAbholen",
+                                    "cmd_Update",
+                                    "cmd_Bustreiberupdate"};
+        for (const QString& name : andere)
+            s.klicken(name);
+        QCOMPARE(s.meldungen.texts(), QStringList(andere.size(), Belegt));
+        uhr.start();
+        puls.start(10);
+        QTest::qWait(3000);
+        puls.stop();
+        s.klicken("cmd_StartLog");
+        QCOMPARE(s.fenster().loggen->cmd_StartLog->text(), "Start");
+        QTest::qWait(100); // what was on its way has arrived
+        const QStringList texte = berichte(s.log());
+        QTest::qWait(200);
+        QCOMPARE(berichte(s.log()), texte);
+        QVERIFY2(texte.size() > 1000, qPrintable(QString::number(texte.size())));
+        QVERIFY(inReihenfolge(texte));
+        QVERIFY2(längstePause < 250, qPrintable(QString::number(längstePause)));
+        QCOMPARE(s.fenster().loggen->txt_Log->document()->blockCount(), s.log().count("\r\n") + 1);
+        QVERIFY(s.log().contains(" Loggen gestartet\r\n") && s.log().endsWith(" Loggen gestoppt\r\n"));
+    }
+
+    // The device keeps what it took, padded with SUB to whole blocks.
+    void uploads()
+    {
+        QTemporaryDir ablage;
+        SimGerät gerät({"--firmware-dir", ablage.path()});
+        Sitzung s(gerät.leitung());
+        QVERIFY(s.starten());
+        s.meldungen.shown.clear();
+        QByteArray firmware(40000, '\0'); // more than 255 blocks
+        for (int i = 0; i < firmware.size(); ++i)
+            firmware[i] = static_cast<char>(i * 31 + 7);
+        dateiAnlegen(gerät.pfad("Klingport.TSK"), firmware);
+        s.dateien.names = {gerät.pfad("klingport.tsk"), // another letter case
+                           dateiAnlegen(gerät.pfad("bus.hex"), firmware.left(1000))};
+        s.klicken("cmd_FirmwaredateiÄndern");
+        s.klicken("cmd_BustreiberdateiÄndern");
+        s.klicken("cmd_Update");
+        s.klicken("cmd_Bustreiberupdate");
+        QCOMPARE(
+            s.meldungen.texts(),
+            QStringList({"Übertragung erfolgreich\r\nDas Klingport startet neu!\r\nBitte warten Sie ca. 5 "
+                         "Sekunden.",
+                         "Übertragung erfolgreich!"}));
+        const QByteArray fw = dateiinhalt(QDir(ablage.path()).filePath("firmware-001.tsk"));
+        QCOMPARE(fw, firmware + QByteArray(fw.size() - firmware.size(), '\x1A'));
+        QCOMPARE(dateiinhalt(QDir(ablage.path()).filePath("bustreiber-001.hex")).left(1000),
+                 firmware.left(1000));
+        QVERIFY(!s.programm.kommunikation()->nurBootlader());
+        QVERIFY(s.log().contains(" Firmware erfolgreich übertragen\r\n"));
+        QVERIFY(s.log().endsWith(" Bustreiber erfolgreich übertragen\r\n"));
+    }
+
+    void callButton_data()
+    {
+        QTest::addColumn<QByteArray>("antwort"); // what the device answers; empty: its own
+        QTest::addColumn<QString>("türstation");
+        QTest::addColumn<QString>("adresse");
+        QTest::addColumn<QString>("meldung");
+        const QString eingelernt =
+            "Ruf erfolgreich eingelernt!\r\nBitte beachten Sie, dass eventuell "
+            "eingetragene Rufnummern im Telefonbuch noch nicht im Klingport gespeichert sind";
+        const QString leer = "00-00-00-00-00-00-00-00";
+        const QString keineStation = "Bitte vergeben Sie im Telefonbuch für den markierten Eintrag eine "
+                                     "gültige Türstationsnummer (1-9)";
+        QTest::newRow("device's own answer") << QByteArray() << "3"
+                                             << "1A-2B-3C-4F-05-00-00-00" << eingelernt;
+        QTest::newRow("blanks") << QByteArray("12 34 56 78 9A \r\n") << "1"
+                                << "12-34-56-78-9A-00-00-00" << eingelernt;
+        QTest::newRow("other separators") << QByteArray("12:34;56/78|9A#\r\n") << "1"
+                                          << "12-34-56-78-9A-00-00-00" << eingelernt;
+        QTest::newRow("16 characters")
+            << QByteArray("12 34 56 78 9A\r\n") << "1" << leer << "Rufinformationen fehlerhaft!";
+        QTest::newRow("18 characters")
+            << QByteArray("12 34 56 78 9A  \r\n") << "1" << leer << "Rufinformationen fehlerhaft!";
+        QTest::newRow("no door station") << QByteArray() << "0" << leer << keineStation;
+        QTest::newRow("door station no number") << QByteArray() << "x" << leer << keineStation;
+    }
+    void callButton()
+    {
+        QFETCH(QByteArray, antwort);
+        QFETCH(QString, türstation);
+        QFETCH(QString, adresse);
+        QFETCH(QString, meldung);
+        SimGerät gerät(antwort.isEmpty() ? QStringList() : QStringList{"--call-answer", antwort.toHex()});
+        Sitzung s(gerät.leitung());
+        QVERIFY(s.starten());
+        s.meldungen.shown.clear();
+        s.telefonbuch().setEintrag(5, {"Empfang", "", "", "0", türstation});
+        s.fenster().telefonbuch->zeileMarkieren(5);
+        s.klicken("Cmd_RufInformationAbholen");
+        QCOMPARE(s.meldungen.texts(), QStringList{meldung});
+        QCOMPARE(s.telefonbuch().eintrag(5).Adresse, adresse);
+        QCOMPARE(s.telefonbuch().eintrag(5).Tastercode, adresse.startsWith("00-00") ? "frei" : "gefangen");
+        QCOMPARE(s.telefonbuch().eintrag(5).Teilnehmer, "Empfang");
+        QCOMPARE(s.log().startsWith("07.12.2026 09:05:00 Rufinformation erfolgreich abgeholt\r\n"),
+                 türstation == "1" || türstation == "3");
     }
 };
 

@@ -113,7 +113,6 @@ public:
     QSet<QString> present;
     QString openPath;
     QList<QByteArray> writes;
-    QList<QString> opened;
     std::optional<device::Klingport> gerät;
 
     FakeSerialPort()
@@ -124,20 +123,16 @@ public:
             gerätWeiter();
         });
     }
-    void gerätAnschließen(device::Options optionen = {})
+    void gerätAnschließen()
     {
-        gerät.emplace(std::move(optionen));
+        gerät.emplace();
         uhr.start();
     }
 
     bool open(const QString& path) override
     {
-        close();
-        if (!present.contains(path))
-            return false;
-        openPath = path;
-        opened.append(path);
-        return true;
+        openPath = present.contains(path) ? path : QString();
+        return isOpen();
     }
     void close() override { openPath.clear(); }
     bool isOpen() const override { return !openPath.isEmpty(); }
@@ -155,13 +150,6 @@ public:
     QByteArray readAll() override { return std::exchange(input, {}); }
     void clearInput() override { input.clear(); }
 
-    // Bytes from the device.
-    void deliver(const QByteArray& bytes)
-    {
-        input += bytes;
-        emit readyRead();
-    }
-
 private:
     // Hands on what the device said, as a later receive event, and wakes it at its next deadline.
     void gerätWeiter()
@@ -170,8 +158,10 @@ private:
             QMetaObject::invokeMethod(
                 this,
                 [this, antwort] {
-                    if (isOpen())
-                        deliver(antwort);
+                    if (isOpen()) {
+                        input += antwort;
+                        emit readyRead();
+                    }
                 },
                 Qt::QueuedConnection);
         if (const std::optional<device::Millis> frist = gerät->nextDeadline())

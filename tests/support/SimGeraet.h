@@ -28,7 +28,7 @@ struct SimGerät {
     std::unique_ptr<SimProcess> sim;
 
     // `optionen` are klingport-sim's; "--verbose" output is kept for stderrText().
-    explicit SimGerät(const QByteArray& abbild, const QStringList& optionen = {})
+    explicit SimGerät(const QStringList& optionen = {}, const QByteArray& abbild = musterabbild({}, {}))
     {
         dateiAnlegen(bild, abbild);
         sim = std::make_unique<SimProcess>(optionen + QStringList{"--image", bild, "--baud", "0"},

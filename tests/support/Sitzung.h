@@ -1,32 +1,24 @@
 #pragma once
 
-// One run of the whole program against a device on a real serial line (klingport-sim's
-// pseudo-terminal), with COM1 standing for that line and fakes for the rest of the platform.
+// One run of the whole program with fakes for its platform, on the serial port the test brings.
 
 #include "Clock.h"
 #include "FakeSettingsStore.h"
-#include "Fakes.h"
 #include "Hauptfenster.h"
 #include "KonfigurationTab.h"
-#include "Logfenster.h"
-#include "LoggenTab.h"
 #include "Portsuche.h"
 #include "Programm.h"
 #include "QtSerialPort.h"
-#include "Sicherungen.h"
 #include "TelefonbuchModell.h"
 #include "TelefonbuchTab.h"
-#include "frm_Haupt.h"
+#include "frm_Optionen.h"
 
-#include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
-// One run of the program on COM1, which stands for the simulator's line, or a first run that finds
-// the simulator as a serial adapter.
-struct Sitzung {
+// Every part of the platform but the serial port. No serial adapters unless a test gives some, so
+// the machine's own stay out.
+struct Plattformfakes {
     FakeSettingsStore settings;
-    platform::QtSerialPort port;
     platform::SteadyClock clock;
     TickendeUhr uhr;
     FakeMessageBoxes meldungen;
@@ -36,30 +28,48 @@ struct Sitzung {
     platform::Sicherungen sicherungen{sicherungsordner.path()};
     FakeInstanceGuard instanz;
     FakeSystemInfoTool systemInfo;
-    // The serial ports the program finds; none unless given, so the machine's own stay out.
-    platform::Portordner portordner;
+    platform::Portordner portordner{sicherungsordner.filePath("by-id"), sicherungsordner.filePath("dev"),
+                                    sicherungsordner.filePath("sys")};
+};
+
+template <typename Port> struct Programmlauf : Plattformfakes {
+    Port port;
     shell::Programm programm{{settings, port, clock, uhr, meldungen, dateien, drucker, sicherungen, instanz,
                               systemInfo, portordner}};
+    bool gestartet = false;
 
-    Sitzung(const QString& leitung, int comport = 1)
-        : portordner{sicherungsordner.filePath("by-id"), sicherungsordner.filePath("dev"),
-                     sicherungsordner.filePath("sys")}
+    ~Programmlauf()
     {
-        settings.setValue("Settings", "Comport", QString(QChar(comport)));
-        settings.setValue("Ports", "COM1", leitung);
+        if (gestartet)
+            fenster().close();
     }
-    // A first run: an empty settings store and the serial adapters of `ordner`.
-    explicit Sitzung(platform::Portordner ordner) : portordner(std::move(ordner)) {}
-    ~Sitzung() { programm.hauptfenster().close(); }
-
+    // Starts the program and lets its first activation run.
     bool starten()
     {
-        return programm.starten() &&
-               QTest::qWaitFor([this] { return programm.ersteAktivierungVorbei(); }, 15000);
+        gestartet = programm.starten();
+        return gestartet && QTest::qWaitFor([this] { return programm.ersteAktivierungVorbei(); }, 15000);
     }
     frm_Haupt& fenster() { return programm.hauptfenster(); }
     KonfigurationTab& konfiguration() { return *fenster().konfiguration; }
     TelefonbuchModell& telefonbuch() { return fenster().telefonbuch->modell(); }
     QString log() { return fenster().loggen->log().text(); }
-    void klicken(const char* name) { fenster().findChild<QPushButton*>(name)->click(); }
+    // A control of the main window or of the settings dialog.
+    template <typename T = QWidget> T* control(const QString& name)
+    {
+        T* gefunden = fenster().template findChild<T*>(name);
+        return gefunden || !programm.optionen() ? gefunden
+                                                : programm.optionen()->template findChild<T*>(name);
+    }
+    void klicken(const QString& name) { control<QAbstractButton>(name)->click(); }
+};
+
+// The real serial port, with COM1 standing for klingport-sim's line; or a first run that finds the
+// serial adapters of `ordner`.
+struct Sitzung : Programmlauf<platform::QtSerialPort> {
+    explicit Sitzung(const QString& leitung, int comport = 1)
+    {
+        settings.setValue("Settings", "Comport", QString(QChar(comport)));
+        settings.setValue("Ports", "COM1", leitung);
+    }
+    explicit Sitzung(platform::Portordner ordner) { portordner = std::move(ordner); }
 };
