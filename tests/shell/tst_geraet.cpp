@@ -312,8 +312,6 @@ private slots:
                                      "gültige Türstationsnummer (1-9)";
         QTest::newRow("device's own answer") << QByteArray() << "3"
                                              << "1A-2B-3C-4F-05-00-00-00" << eingelernt;
-        QTest::newRow("blanks") << QByteArray("12 34 56 78 9A \r\n") << "1"
-                                << "12-34-56-78-9A-00-00-00" << eingelernt;
         QTest::newRow("other separators") << QByteArray("12:34;56/78|9A#\r\n") << "1"
                                           << "12-34-56-78-9A-00-00-00" << eingelernt;
         QTest::newRow("16 characters")

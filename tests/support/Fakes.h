@@ -113,6 +113,7 @@ public:
     QSet<QString> present;
     QString openPath;
     QList<QByteArray> writes;
+    QList<QString> opened;
     std::optional<device::Klingport> gerät;
 
     FakeSerialPort()
@@ -123,15 +124,17 @@ public:
             gerätWeiter();
         });
     }
-    void gerätAnschließen()
+    void gerätAnschließen(device::Options optionen = {})
     {
-        gerät.emplace();
+        gerät.emplace(std::move(optionen));
         uhr.start();
     }
 
     bool open(const QString& path) override
     {
         openPath = present.contains(path) ? path : QString();
+        if (isOpen())
+            opened.append(path);
         return isOpen();
     }
     void close() override { openPath.clear(); }
@@ -149,6 +152,12 @@ public:
     }
     QByteArray readAll() override { return std::exchange(input, {}); }
     void clearInput() override { input.clear(); }
+    // Bytes from the device.
+    void deliver(const QByteArray& bytes)
+    {
+        input += bytes;
+        emit readyRead();
+    }
 
 private:
     // Hands on what the device said, as a later receive event, and wakes it at its next deadline.
@@ -158,10 +167,8 @@ private:
             QMetaObject::invokeMethod(
                 this,
                 [this, antwort] {
-                    if (isOpen()) {
-                        input += antwort;
-                        emit readyRead();
-                    }
+                    if (isOpen())
+                        deliver(antwort);
                 },
                 Qt::QueuedConnection);
         if (const std::optional<device::Millis> frist = gerät->nextDeadline())
