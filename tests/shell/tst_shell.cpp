@@ -1,6 +1,7 @@
-// The whole program with fakes for its platform and the device in process on a fake serial port:
-// start-up, the settings dialog, closing, the printer choice, the about box and the hints.
+// The whole program on its real serial port against klingport-sim: start-up, the settings dialog,
+// closing, the printer choice, the about box and the hints.
 
+#include "SimGeraet.h"
 #include "Sitzung.h"
 #include "frmAbout.h"
 #include "frm_Kommunikation.h"
@@ -36,18 +37,36 @@ QString zeichen(int code)
     return QString(QChar(char16_t(code)));
 }
 
-// COM1 and COM2 stand for the two ports there are, each with the device on it; the others for the
-// machine's ttyS ports, which the fake port does not have.
-struct Lauf : Programmlauf<FakeSerialPort> {
-    explicit Lauf(int comport = -1) // -1: nothing stored, as on the first run
+Konfiguration mitPin(const QString& pin)
+{
+    Konfiguration k;
+    k.PIN = pin;
+    return k;
+}
+
+struct Geräte {
+    SimGerät eins{{"--verbose"}};
+    SimGerät zwei{{}, musterabbild(mitPin("2222"), {})};
+};
+
+// COM1 and COM2 are two devices, told apart by their images; COM5 is a port that is not there.
+struct Lauf : Geräte, Sitzung {
+    explicit Lauf(int comport = -1) : Sitzung(eins.leitung(), comport)
     {
-        settings.setValue("Ports", "COM1", "/dev/fake1");
-        settings.setValue("Ports", "COM2", "/dev/fake2");
-        if (comport >= 0)
-            settings.setValue("Settings", "Comport", zeichen(comport));
-        port.present = {"/dev/fake1", "/dev/fake2"};
-        port.gerätAnschließen();
+        settings.setValue("Ports", "COM2", zwei.leitung());
+        settings.setValue("Ports", "COM5", ordner.filePath("fehlt"));
     }
+    // The device the program talks to: 1 or 2, 0 with the port closed.
+    int offen()
+    {
+        frm_Kommunikation* link = programm.kommunikation();
+        if (!link->portOffen())
+            return 0;
+        const QByteArray bild = link->KonfigurationLaden().daten;
+        return bild == eins.abbild() ? 1 : bild == zwei.abbild() ? 2 : -1;
+    }
+    // What the device was told to do, one request a line.
+    QString anfragen() { return eins.sim->stderrText(); }
     void optionenÖffnen() { fenster().findChild<QAction*>("men_Optionen")->trigger(); }
     // Enabled as far as the control itself goes, whether or not its window is locked just now.
     bool freigegeben(const QString& name) { return control(name)->isEnabledTo(control(name)->window()); }
@@ -80,44 +99,38 @@ private slots:
         QTest::addColumn<bool>("frei"); // no other instance runs
         QTest::addColumn<QStringList>("meldungen");
         QTest::addColumn<Icon>("symbol");
-        QTest::addColumn<QString>("offen");
-        QTest::newRow("first run") << -1 << true << QStringList{PortWarnung, OhneGerät} << Icon::Critical
-                                   << "";
+        QTest::addColumn<int>("offen");
+        QTest::newRow("first run") << -1 << true << QStringList{PortWarnung, OhneGerät} << Icon::Critical << 0;
         QTest::newRow("stored port missing")
-            << 4 << true << QStringList{PortWarnung, OhneGerät} << Icon::Exclamation << "";
-        QTest::newRow("COM2") << 2 << true << QStringList{Geladen} << Icon::Information << "/dev/fake2";
+            << 5 << true << QStringList{PortWarnung, OhneGerät} << Icon::Exclamation << 0;
+        QTest::newRow("COM2") << 2 << true << QStringList{Geladen} << Icon::Information << 2;
         QTest::newRow("second instance")
-            << 1 << false << QStringList{"Programm läuft bereits!"} << Icon::Exclamation << "";
+            << 1 << false << QStringList{"Programm läuft bereits!"} << Icon::Exclamation << 0;
     }
     void start()
     {
         QFETCH(int, comport);
         QFETCH(bool, frei);
-        QFETCH(QString, offen);
         Lauf lauf(comport);
         lauf.settings.setValue("Settings", "Firmwaredateiname", "/f.tsk"); // loading stops at a missing port
         lauf.instanz.free = frei;
         QCOMPARE(lauf.starten(), frei);
         QTEST(lauf.meldungen.texts(), "meldungen");
         QTEST(lauf.meldungen.shown[0].icon, "symbol");
-        QCOMPARE(lauf.port.openPath, offen);
         if (!frei) {
-            QVERIFY(lauf.port.writes.isEmpty());
+            QCOMPARE(lauf.anfragen(), "");
             for (QWidget* w : QApplication::topLevelWidgets())
                 QVERIFY(!w->isVisible());
             return;
         }
-        const bool verbunden = !offen.isEmpty();
+        QTEST(lauf.offen(), "offen");
+        const bool verbunden = comport == 2;
         QCOMPARE(lauf.programm.einstellungen().ComportNummer, verbunden ? comport : 0);
         QCOMPARE(lauf.control<QRadioButton>("obu_keine")->isChecked(), !verbunden);
         for (const QString& name : Gerätebefehle)
             QCOMPARE(lauf.freigegeben(name), verbunden);
         QCOMPARE(lauf.control<QLabel>("lab_Firmwaredateiname")->text(), comport < 0 ? "" : "/f.tsk");
         QCOMPARE(lauf.control<QCheckBox>("chk_AutoSroll")->isChecked(), comport >= 0); // else as designed
-        QCOMPARE(lauf.control("obu_COM4")->toolTip(), "/dev/ttyS3");
-        lauf.fenster().resize(900, 700);
-        QCOMPARE(lauf.fenster().size(), QSize(663, 453));
-        QVERIFY(!(lauf.fenster().windowFlags() & Qt::WindowMaximizeButtonHint));
 
         // Without a stored port the settings dialog comes up and holds the window until OK.
         QCOMPARE(lauf.programm.optionen()->isVisible(), comport < 0);
@@ -136,15 +149,11 @@ private slots:
         QTest::addColumn<QString>("ende"); // empty: the close box
         QTest::addColumn<QStringList>("meldungen");
         QTest::addColumn<int>("nummer");
-        QTest::addColumn<QString>("offen");
-        QTest::newRow("COM2, OK") << "obu_COM2"
-                                  << "Cmd_OK" << QStringList{} << 2 << "/dev/fake2";
-        QTest::newRow("COM2, cancel") << "obu_COM2"
-                                      << "cmd_Cancel" << QStringList{} << 1 << "/dev/fake2";
-        QTest::newRow("missing COM5") << "obu_COM5"
-                                      << "Cmd_OK" << QStringList{PortWarnung} << 0 << "";
-        QTest::newRow("none, close box") << "obu_keine"
-                                         << "" << QStringList{} << 0 << "/dev/fake1";
+        QTest::addColumn<int>("offen");
+        QTest::newRow("COM2, OK") << "obu_COM2" << "Cmd_OK" << QStringList{} << 2 << 2;
+        QTest::newRow("COM2, cancel") << "obu_COM2" << "cmd_Cancel" << QStringList{} << 1 << 2;
+        QTest::newRow("missing COM5") << "obu_COM5" << "Cmd_OK" << QStringList{PortWarnung} << 0 << 0;
+        QTest::newRow("none, close box") << "obu_keine" << "" << QStringList{} << 0 << 1;
     }
     void optionen()
     {
@@ -172,7 +181,7 @@ private slots:
         QCOMPARE(lauf.settings.value("Settings", "Comport"), zeichen(nummer));
         if (ende == "cmd_Cancel")
             QCOMPARE(lauf.settings.values, vorher);
-        QTEST(lauf.port.openPath, "offen");
+        QTEST(lauf.offen(), "offen");
         // Without a port exactly the device commands are disabled.
         QStringList ohne = andere;
         if (nummer == 0)
@@ -206,7 +215,7 @@ private slots:
         QFETCH(QString, firmware);
         QFETCH(bool, autoScroll);
         QFETCH(QString, drucker);
-        FakeSettingsStore gespeichert;
+        Lauf zweiter;
         {
             Lauf erster(1);
             QVERIFY(erster.starten());
@@ -216,10 +225,10 @@ private slots:
                 QCOMPARE(erster.settings.value("Settings", "LogAutoScroll"), zeichen(0));
             }
             erster.fenster().close();
-            gespeichert.values = erster.settings.values;
+            for (const auto& [schlüssel, wert] : erster.settings.values.asKeyValueRange())
+                if (schlüssel.startsWith("Settings/"))
+                    zweiter.settings.values.insert(schlüssel, wert);
         }
-        Lauf zweiter;
-        zweiter.settings.values = gespeichert.values;
         zweiter.drucker.names = {"Büro", "Keller"};
         zweiter.drucker.setCurrent("Keller");
         QVERIFY(zweiter.starten());
@@ -228,9 +237,9 @@ private slots:
         QCOMPARE(zweiter.control<QCheckBox>("chk_AutoSroll")->isChecked(), autoScroll);
         QCOMPARE(zweiter.control<QLabel>("lab_Firmwaredateiname")->text(),
                  firmware.size() > 93 ? "..." + firmware.right(90) : firmware);
-        QCOMPARE(zweiter.port.openPath, comport ? QString("/dev/fake%1").arg(comport) : QString());
         QCOMPARE(zweiter.meldungen.texts().contains(Geladen), comport != 0);
         QCOMPARE(zweiter.freigegeben("cmd_Update"), comport != 0);
+        QCOMPARE(zweiter.offen(), comport);
     }
 
     // Closing waits for a running transfer, and ends logging before the port is closed.
@@ -239,21 +248,15 @@ private slots:
         Lauf lauf(1);
         QVERIFY(lauf.starten());
         bool geschlossen = true;
-        QTimer::singleShot(300, [&] { geschlossen = lauf.fenster().close(); });
+        QTimer::singleShot(0, [&] { geschlossen = lauf.fenster().close(); });
         lauf.klicken("cmd_KonfigAusAnlageLaden");
         QVERIFY(!geschlossen);
         QCOMPARE(lauf.meldungen.texts().last(), "Konfiguration erfolgreich ausgelesen!");
-        QCOMPARE(lauf.programm.kommunikation()->LoggenEin(), kommunikation::Ergebnis::Erfolg);
-        QCOMPARE(lauf.port.writes.last(), QByteArray("t\r"));
+        lauf.klicken("cmd_StartLog");
+        QTRY_VERIFY(lauf.anfragen().trimmed().endsWith("logging on"));
         QVERIFY(lauf.fenster().close());
-        QCOMPARE(lauf.port.writes.last(), QByteArray("n\r"));
         QVERIFY(!lauf.port.isOpen());
-
-        Lauf ruhig(1);
-        QVERIFY(ruhig.starten());
-        const qsizetype nachDemStart = ruhig.port.writes.size();
-        ruhig.fenster().close();
-        QCOMPARE(ruhig.port.writes.size(), nachDemStart);
+        QTRY_VERIFY(lauf.anfragen().trimmed().endsWith("logging off"));
     }
 
     // The printer is chosen in its own dialog and taken by OK of the settings; a stored printer

@@ -4,18 +4,12 @@
 
 #include "FileDialogs.h"
 #include "InstanceGuard.h"
-#include "Klingport.h"
 #include "MessageBoxes.h"
 #include "Printers.h"
-#include "SerialPort.h"
 #include "SystemInfoTool.h"
 
-#include <QElapsedTimer>
 #include <QList>
-#include <QSet>
 #include <QStringList>
-#include <QTimer>
-#include <optional>
 
 struct ShownMessage {
     QString text;
@@ -104,80 +98,4 @@ public:
         ++starts;
         return available;
     }
-};
-
-// A serial port whose devices exist when listed in `present`; it records every write. With a device
-// attached, the simulated Klingport answers on it in process, unpaced, on the real clock.
-class FakeSerialPort final : public platform::SerialPort {
-public:
-    QSet<QString> present;
-    QString openPath;
-    QList<QByteArray> writes;
-    QList<QString> opened;
-    std::optional<device::Klingport> gerät;
-
-    FakeSerialPort()
-    {
-        wecker.setSingleShot(true);
-        connect(&wecker, &QTimer::timeout, this, [this] {
-            gerät->advanceTo(uhr.elapsed());
-            gerätWeiter();
-        });
-    }
-    void gerätAnschließen(device::Options optionen = {})
-    {
-        gerät.emplace(std::move(optionen));
-        uhr.start();
-    }
-
-    bool open(const QString& path) override
-    {
-        openPath = present.contains(path) ? path : QString();
-        if (isOpen())
-            opened.append(path);
-        return isOpen();
-    }
-    void close() override { openPath.clear(); }
-    bool isOpen() const override { return !openPath.isEmpty(); }
-    bool write(const QByteArray& bytes) override
-    {
-        if (!isOpen())
-            return false;
-        writes.append(bytes);
-        if (gerät) {
-            gerät->receive(bytes, uhr.elapsed());
-            gerätWeiter();
-        }
-        return true;
-    }
-    QByteArray readAll() override { return std::exchange(input, {}); }
-    void clearInput() override { input.clear(); }
-    // Bytes from the device.
-    void deliver(const QByteArray& bytes)
-    {
-        input += bytes;
-        emit readyRead();
-    }
-
-private:
-    // Hands on what the device said, as a later receive event, and wakes it at its next deadline.
-    void gerätWeiter()
-    {
-        if (const QByteArray antwort = gerät->takeOutput(); !antwort.isEmpty())
-            QMetaObject::invokeMethod(
-                this,
-                [this, antwort] {
-                    if (isOpen())
-                        deliver(antwort);
-                },
-                Qt::QueuedConnection);
-        if (const std::optional<device::Millis> frist = gerät->nextDeadline())
-            wecker.start(static_cast<int>(std::max<qint64>(0, *frist - uhr.elapsed())));
-        else
-            wecker.stop();
-    }
-
-    QByteArray input;
-    QElapsedTimer uhr;
-    QTimer wecker;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-// One run of the whole program with fakes for its platform, on the serial port the test brings.
+// One run of the whole program on its real serial port, with fakes for the rest of its platform.
 
 #include "Clock.h"
 #include "FakeSettingsStore.h"
@@ -15,30 +15,34 @@
 
 #include <QTest>
 
-// Every part of the platform but the serial port. No serial adapters unless a test gives some, so
-// the machine's own stay out.
-struct Plattformfakes {
+// No serial adapters unless a test gives a folder of them, so the machine's own stay out.
+struct Sitzung {
     FakeSettingsStore settings;
+    platform::QtSerialPort port;
     platform::SteadyClock clock;
     TickendeUhr uhr;
     FakeMessageBoxes meldungen;
     FakeFileDialogs dateien;
     FakePrinters drucker;
-    QTemporaryDir sicherungsordner;
-    platform::Sicherungen sicherungen{sicherungsordner.path()};
+    QTemporaryDir ordner;
+    platform::Sicherungen sicherungen{ordner.path()};
     FakeInstanceGuard instanz;
     FakeSystemInfoTool systemInfo;
-    platform::Portordner portordner{sicherungsordner.filePath("by-id"), sicherungsordner.filePath("dev"),
-                                    sicherungsordner.filePath("sys")};
-};
-
-template <typename Port> struct Programmlauf : Plattformfakes {
-    Port port;
+    platform::Portordner portordner{ordner.filePath("by-id"), ordner.filePath("dev"), ordner.filePath("sys")};
     shell::Programm programm{{settings, port, clock, uhr, meldungen, dateien, drucker, sicherungen, instanz,
                               systemInfo, portordner}};
     bool gestartet = false;
 
-    ~Programmlauf()
+    // COM1 is `leitung`, klingport-sim's line; `comport` the stored choice (-1: none, as on a first run).
+    explicit Sitzung(const QString& leitung, int comport = 1)
+    {
+        settings.setValue("Ports", "COM1", leitung);
+        if (comport >= 0)
+            settings.setValue("Settings", "Comport", QString(QChar(char16_t(comport))));
+    }
+    // A first run that finds the serial adapters of `adapter`.
+    explicit Sitzung(platform::Portordner adapter) { portordner = std::move(adapter); }
+    ~Sitzung()
     {
         if (gestartet)
             fenster().close();
@@ -56,20 +60,8 @@ template <typename Port> struct Programmlauf : Plattformfakes {
     // A control of the main window or of the settings dialog.
     template <typename T = QWidget> T* control(const QString& name)
     {
-        T* gefunden = fenster().template findChild<T*>(name);
-        return gefunden || !programm.optionen() ? gefunden
-                                                : programm.optionen()->template findChild<T*>(name);
+        T* gefunden = fenster().findChild<T*>(name);
+        return gefunden || !programm.optionen() ? gefunden : programm.optionen()->findChild<T*>(name);
     }
     void klicken(const QString& name) { control<QAbstractButton>(name)->click(); }
-};
-
-// The real serial port, with COM1 standing for klingport-sim's line; or a first run that finds the
-// serial adapters of `ordner`.
-struct Sitzung : Programmlauf<platform::QtSerialPort> {
-    explicit Sitzung(const QString& leitung, int comport = 1)
-    {
-        settings.setValue("Settings", "Comport", QString(QChar(comport)));
-        settings.setValue("Ports", "COM1", leitung);
-    }
-    explicit Sitzung(platform::Portordner ordner) { portordner = std::move(ordner); }
 };
