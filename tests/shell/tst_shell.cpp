@@ -204,7 +204,6 @@ private slots:
         QTest::addColumn<QString>("firmware");
         QTest::addColumn<bool>("autoScroll");
         QTest::addColumn<QString>("drucker");
-        QTest::newRow("COM1") << 1 << "/home/i/Firmware V2.tsk" << true << "Keller";
         QTest::newRow("COM2, auto-scroll off") << 2 << "" << false << "";
         QTest::newRow("no port, long name")
             << 0 << "C:\\Klingport\\" + QString(90, 'x') + ".tsk" << true << "Büro";
