@@ -52,3 +52,23 @@ struct EngineHarness {
             std::count_if(effekte.begin(), effekte.end(), [&](const auto& e) { return e.art == art; }));
     }
 };
+
+enum Op { Firmware, Bootlader, Bustreiber, AbbildSenden, AbbildLesen, Version, Ruftaste, Loggen };
+
+// Starts an operation at the harness's time; `daten` for uploads, `a` and `b` for the call button.
+inline kommunikation::Ergebnis starten(EngineHarness& h, int op, const QByteArray& daten, int a = 3,
+                                       int b = 1)
+{
+    kommunikation::LinkEngine& e = h.engine;
+    e.setNurBootlader(op == Bootlader);
+    const kommunikation::Ergebnis ergebnis = op == Firmware || op == Bootlader
+                                                 ? e.FirmwareSenden(daten, h.now)
+                                             : op == Bustreiber   ? e.BustreiberSenden(daten, h.now)
+                                             : op == AbbildSenden ? e.KonfigurationSenden(daten, h.now)
+                                             : op == AbbildLesen  ? e.KonfigurationLaden(h.now)
+                                             : op == Version      ? e.FirmwareAuslesen(h.now)
+                                             : op == Ruftaste     ? e.RufInformationAbholen(a, b, h.now)
+                                                                  : e.LoggenEin();
+    h.take();
+    return ergebnis;
+}

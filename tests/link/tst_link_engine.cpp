@@ -14,29 +14,12 @@ namespace {
 
 const QByteArray NAK(1, Zeichen::NAK), ACK(1, Zeichen::ACK), EOT(1, Zeichen::EOT), CAN(1, Zeichen::CAN);
 
-enum Op { Firmware, Bootlader, Bustreiber, AbbildSenden, AbbildLesen, Version, Ruftaste, Loggen };
-
 // The image the device sends: a CAN inside a frame is data, not an abort.
 QByteArray testabbild()
 {
     QByteArray abbild = xmodem::pattern(Abbildgröße, 5);
     abbild[3] = Zeichen::CAN;
     return abbild;
-}
-
-Ergebnis starten(EngineHarness& h, int op, const QByteArray& daten, int a = 3, int b = 1)
-{
-    LinkEngine& e = h.engine;
-    e.setNurBootlader(op == Bootlader);
-    const Ergebnis ergebnis = op == Firmware || op == Bootlader ? e.FirmwareSenden(daten, h.now)
-                              : op == Bustreiber                ? e.BustreiberSenden(daten, h.now)
-                              : op == AbbildSenden              ? e.KonfigurationSenden(daten, h.now)
-                              : op == AbbildLesen               ? e.KonfigurationLaden(h.now)
-                              : op == Version                   ? e.FirmwareAuslesen(h.now)
-                              : op == Ruftaste                  ? e.RufInformationAbholen(a, b, h.now)
-                                                                : e.LoggenEin();
-    h.take();
-    return ergebnis;
 }
 
 // The captions of a countdown from `von` to 0, then `nullen` more at 0.

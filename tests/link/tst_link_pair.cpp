@@ -8,11 +8,12 @@
 #include <QTest>
 #include <functional>
 
+using Fehler = std::function<void(device::Faults&)>;
+Q_DECLARE_METATYPE(Fehler)
+
 using namespace kommunikation;
 
 namespace {
-
-enum Operation { Firmware, Bustreiber, AbbildSenden, AbbildLesen, Version, Ruftaste };
 
 const QByteArray CAN3(3, Zeichen::CAN);
 
@@ -42,17 +43,9 @@ struct LinkPair {
     }
 
     // Starts an operation and runs it to its end; false if the engine never comes back to idle.
-    bool ausführen(Operation op, const QByteArray& daten = {})
+    bool ausführen(Op op, const QByteArray& daten = {})
     {
-        LinkEngine& e = pc.engine;
-        const Millis t = pc.now;
-        const Ergebnis angenommen = op == Firmware       ? e.FirmwareSenden(daten, t)
-                                    : op == Bustreiber   ? e.BustreiberSenden(daten, t)
-                                    : op == AbbildSenden ? e.KonfigurationSenden(daten, t)
-                                    : op == AbbildLesen  ? e.KonfigurationLaden(t)
-                                    : op == Version      ? e.FirmwareAuslesen(t)
-                                                         : e.RufInformationAbholen(7, 2, t);
-        pc.take();
+        const Ergebnis angenommen = starten(pc, op, daten, 7, 2);
         übertragen();
         while (angenommen == Ergebnis::Erfolg && !pc.engine.idle()) {
             std::optional<Millis> nächste = pc.engine.nextDeadline();
@@ -71,7 +64,7 @@ struct LinkPair {
     }
 };
 
-QByteArray nutzdaten(Operation op)
+QByteArray nutzdaten(Op op)
 {
     return op == Firmware       ? xmodem::pattern(40000, 1) // more than 255 blocks: the block number wraps
            : op == Bustreiber   ? xmodem::pattern(3000, 2)
@@ -82,27 +75,6 @@ QByteArray nutzdaten(Operation op)
 QByteArray gepolstert(const QByteArray& daten)
 {
     return daten.leftJustified((daten.size() + Blockgröße - 1) / Blockgröße * Blockgröße, Zeichen::SUB);
-}
-
-void fehlerEinstellen(device::Faults& f, const QString& art, int n, int k)
-{
-    using Phase = device::CanFault::Phase;
-    if (art == "nak")
-        f.nakBlock[n] = k;
-    else if (art == "corrupt")
-        f.corruptBlock[n] = k;
-    else if (art == "truncate")
-        f.truncateBlock[n] = k;
-    else if (art.startsWith("can-"))
-        f.can = {art == "can-request" ? Phase::Request : art == "can-block" ? Phase::Block : Phase::Eot, n};
-    else if (art == "silent")
-        f.silent = true;
-    else if (art == "garbage")
-        f.garbage = QByteArray("\xFF\x00zq", 4);
-    else if (art == "store")
-        f.storeDelay = n;
-    else if (art == "drop")
-        f.dropAtBlock = n;
 }
 
 } // namespace
@@ -119,63 +91,74 @@ private slots:
 void tst_LinkPair::faultMatrix_data()
 {
     QTest::addColumn<int>("op");
-    QTest::addColumn<QString>("fehler");
-    QTest::addColumn<int>("n");
-    QTest::addColumn<int>("k");
+    QTest::addColumn<Fehler>("fehler");
     QTest::addColumn<int>("ergebnis");
     QTest::addColumn<bool>("abbruchGesendet"); // the PC told the device with CAN three times
-    const auto zeile = [](const QString& name, Operation op, const char* fehler, int n, int k, int ergebnis,
+    const auto zeile = [](const QString& name, Op op, const Fehler& fehler, int ergebnis,
                           bool abbruch = false) {
-        QTest::newRow(qPrintable(name)) << int(op) << QString(fehler) << n << k << ergebnis << abbruch;
+        QTest::newRow(qPrintable(name)) << int(op) << fehler << ergebnis << abbruch;
     };
+    using F = device::Faults;
+    using Phase = device::CanFault::Phase;
+    const Fehler keiner = [](F&) {}, stumm = [](F&f) { f.silent = true; };
+    const Fehler müll = [](F& f) { f.garbage = QByteArray("\xFF\x00zq", 4); };
+    const auto can = [](Phase phase, int block = 0) { return [=](F& f) { f.can = {phase, block}; }; };
+    const auto abbrechen = [](int block) { return [=](F& f) { f.dropAtBlock = block; }; };
     for (const auto& [name, op] :
          {std::pair("firmware", Firmware), {"bus driver", Bustreiber}, {"image store", AbbildSenden}}) {
         const QString u = QString(name) + ": ";
-        zeile(u + "no fault", op, "none", 0, 0, 0);
-        zeile(u + "NAK block 2 twice", op, "nak", 2, 2, 0);
-        zeile(u + "NAK block 2 three times", op, "nak", 2, 3, 2, true);
-        zeile(u + "CAN for the request", op, "can-request", 0, 0, 2);
-        zeile(u + "CAN for block 3", op, "can-block", 3, 0, 2);
-        zeile(u + "CAN for EOT", op, "can-eot", 0, 0, 2);
-        zeile(u + "silent", op, "silent", 0, 0, 1);
-        zeile(u + "garbage before the answer", op, "garbage", 0, 0, 0);
-        zeile(u + "store takes 3 s", op, "store", 3000, 0, 0);
-        zeile(u + "store takes 61 s", op, "store", 61000, 0, 1);
-        zeile(u + "line drops at block 3", op, "drop", 3, 0, 1, true);
+        zeile(u + "no fault", op, keiner, 0);
+        zeile(
+            u + "NAK block 2 twice", op, [](F& f) { f.nakBlock[2] = 2; }, 0);
+        zeile(
+            u + "NAK block 2 three times", op, [](F& f) { f.nakBlock[2] = 3; }, 2, true);
+        zeile(u + "CAN for the request", op, can(Phase::Request), 2);
+        zeile(u + "CAN for block 3", op, can(Phase::Block, 3), 2);
+        zeile(u + "CAN for EOT", op, can(Phase::Eot), 2);
+        zeile(u + "silent", op, stumm, 1);
+        zeile(u + "garbage before the answer", op, müll, 0);
+        zeile(
+            u + "store takes 3 s", op, [](F& f) { f.storeDelay = 3000; }, 0);
+        zeile(
+            u + "store takes 61 s", op, [](F& f) { f.storeDelay = 61000; }, 1);
+        zeile(u + "line drops at block 3", op, abbrechen(3), 1, true);
     }
     const QString r = "image read: ";
-    zeile(r + "no fault", AbbildLesen, "none", 0, 0, 0);
-    zeile(r + "block 5 corrupt twice", AbbildLesen, "corrupt", 5, 2, 0);
-    zeile(r + "block 5 corrupt three times", AbbildLesen, "corrupt", 5, 3, 2, true);
-    zeile(r + "block 5 cut short once", AbbildLesen, "truncate", 5, 1, 0);
-    zeile(r + "block 48 cut short three times", AbbildLesen, "truncate", 48, 3, 0);
-    zeile(r + "block 5 cut short four times", AbbildLesen, "truncate", 5, 4, 1, true);
-    zeile(r + "CAN instead of block 1", AbbildLesen, "can-request", 0, 0, 2);
-    zeile(r + "CAN instead of block 5", AbbildLesen, "can-block", 5, 0, 2);
-    zeile(r + "CAN instead of EOT", AbbildLesen, "can-eot", 0, 0, 2);
-    zeile(r + "silent", AbbildLesen, "silent", 0, 0, 1, true);
-    zeile(r + "garbage before block 1", AbbildLesen, "garbage", 0, 0, 0);
-    zeile(r + "line drops at block 5", AbbildLesen, "drop", 5, 0, 1, true);
-    zeile("version: no fault", Version, "none", 0, 0, 0);
-    zeile("version: silent", Version, "silent", 0, 0, 1);
-    zeile("version: garbage", Version, "garbage", 0, 0, 0);
-    zeile("call button: no fault", Ruftaste, "none", 0, 0, 0);
-    zeile("call button: silent", Ruftaste, "silent", 0, 0, 1);
+    zeile(r + "no fault", AbbildLesen, keiner, 0);
+    zeile(
+        r + "block 5 corrupt twice", AbbildLesen, [](F& f) { f.corruptBlock[5] = 2; }, 0);
+    zeile(
+        r + "block 5 corrupt three times", AbbildLesen, [](F& f) { f.corruptBlock[5] = 3; }, 2, true);
+    zeile(
+        r + "block 5 cut short once", AbbildLesen, [](F& f) { f.truncateBlock[5] = 1; }, 0);
+    zeile(
+        r + "block 48 cut short three times", AbbildLesen, [](F& f) { f.truncateBlock[48] = 3; }, 0);
+    zeile(
+        r + "block 5 cut short four times", AbbildLesen, [](F& f) { f.truncateBlock[5] = 4; }, 1, true);
+    zeile(r + "CAN instead of block 1", AbbildLesen, can(Phase::Request), 2);
+    zeile(r + "CAN instead of block 5", AbbildLesen, can(Phase::Block, 5), 2);
+    zeile(r + "CAN instead of EOT", AbbildLesen, can(Phase::Eot), 2);
+    zeile(r + "silent", AbbildLesen, stumm, 1, true);
+    zeile(r + "garbage before block 1", AbbildLesen, müll, 0);
+    zeile(r + "line drops at block 5", AbbildLesen, abbrechen(5), 1, true);
+    zeile("version: no fault", Version, keiner, 0);
+    zeile("version: silent", Version, stumm, 1);
+    zeile("version: garbage", Version, müll, 0);
+    zeile("call button: no fault", Ruftaste, keiner, 0);
+    zeile("call button: silent", Ruftaste, stumm, 1);
 }
 
 void tst_LinkPair::faultMatrix()
 {
     QFETCH(int, op);
-    QFETCH(QString, fehler);
-    QFETCH(int, n);
-    QFETCH(int, k);
+    QFETCH(Fehler, fehler);
     QFETCH(int, ergebnis);
     QFETCH(bool, abbruchGesendet);
     device::Options optionen;
-    fehlerEinstellen(optionen.faults, fehler, n, k);
+    fehler(optionen.faults);
     LinkPair pair(optionen);
     const QByteArray abbildVorher = pair.gerät.image();
-    QVERIFY(pair.ausführen(Operation(op), nutzdaten(Operation(op))));
+    QVERIFY(pair.ausführen(Op(op), nutzdaten(Op(op))));
 
     const Antwort antwort = pair.pc.engine.antwort();
     QCOMPARE(antwort.code(), ergebnis);
@@ -187,7 +170,7 @@ void tst_LinkPair::faultMatrix()
         return;
     }
     // What arrived at the other end.
-    const QByteArray daten = nutzdaten(Operation(op));
+    const QByteArray daten = nutzdaten(Op(op));
     if (op == Firmware)
         QCOMPARE(pair.gerät.firmware(), gepolstert(daten));
     else if (op == Bustreiber)
@@ -206,8 +189,7 @@ void tst_LinkPair::bootloaderAfterReset()
 {
     LinkPair pair;
     // Running firmware waits for the CR: a bare "s" starts nothing.
-    pair.pc.engine.setNurBootlader(true);
-    QVERIFY(pair.ausführen(Firmware, "fw"));
+    QVERIFY(pair.ausführen(Bootlader, "fw"));
     QCOMPARE(pair.pc.engine.antwort().ergebnis, Ergebnis::Timeout);
 
     pair.pc.engine.BootladerResettenSenden();
@@ -218,7 +200,7 @@ void tst_LinkPair::bootloaderAfterReset()
     QVERIFY(pair.pc.engine.antwort().daten.contains("Bootlader"));
 
     const qsizetype vorher = pair.gesendet.size();
-    QVERIFY(pair.ausführen(Firmware, "fw"));
+    QVERIFY(pair.ausführen(Bootlader, "fw"));
     QCOMPARE(pair.pc.engine.antwort().ergebnis, Ergebnis::Erfolg);
     QCOMPARE(pair.gesendet.mid(vorher, 2), QByteArray("s\x01")); // the bare request, then block 1
     QVERIFY(!pair.gerät.bootloaderOnly());
