@@ -5,7 +5,6 @@
 #include "Xmodem.h"
 
 #include <QRegularExpression>
-#include <QSet>
 #include <QtTest>
 
 using namespace device;
@@ -42,8 +41,7 @@ class tst_Klingport : public QObject {
 private slots:
     void exchanges_data();
     void exchanges();
-    void callButton();
-    void builtInReportsFollowFixedPositionsAndCoverEveryKind();
+    void builtInReportsFollowFixedPositions();
     void reportsCycleAtTheIntervalUntilLoggingOff();
 };
 
@@ -132,23 +130,7 @@ void tst_Klingport::exchanges()
     QCOMPARE(device.image(), Klingport::factoryImage());
 }
 
-void tst_Klingport::callButton()
-{
-    // "z", the door station, then the entry in two digits.
-    for (const auto& [request, doorStation, entry, answer] :
-         {std::tuple("z103\r", 1, 3, "1A 2B 3C 4D 03 \r\n"),
-          {"z950\r", 9, 50, "1A 2B 3C 55 32 \r\n"},
-          {"z110\r", 1, 10, "1A 2B 3C 4D 0A \r\n"}}) {
-        Klingport device;
-        device.receive(request, 0);
-        QCOMPARE(device.takeOutput(), QByteArray(answer));
-        // A taught entry holds the five bytes of the answer, then three zeros.
-        QCOMPARE(Klingport::callButtonAddress(doorStation, entry),
-                 QByteArray::fromHex(QByteArray(answer).left(15)) + QByteArray(3, '\0'));
-    }
-}
-
-void tst_Klingport::builtInReportsFollowFixedPositionsAndCoverEveryKind()
+void tst_Klingport::builtInReportsFollowFixedPositions()
 {
     // The layouts by kind and code, each position where the monitor reads it.
     const QRegularExpression layout(
@@ -156,27 +138,8 @@ void tst_Klingport::builtInReportsFollowFixedPositionsAndCoverEveryKind()
         "S: (81|82|A2|A3)|E: (20|11|12) [0-9A-F]{8} [0-9A-F]{2}|"
         "E: (21|22|01|00|03|02) [0-9A-F]{8}|T: LOCAL [0-9A-F]{2} 0[01] 0[01]|"
         "T: DIAL  [0-9A-F]{2} 0[01] 0[01] - [0-9]+)\r\n$");
-    QSet<QString> seen;
-    for (const QByteArray& r : Klingport::builtInReports()) {
-        const QString text = QString::fromLatin1(r);
-        QVERIFY2(layout.match(text).hasMatch(), qPrintable(text));
-        if (r.startsWith("S: 42"))
-            seen << text.mid(0, 5) + text.mid(14, 3);
-        else if (r.startsWith("S: A0") || r.startsWith("S: A1"))
-            seen << text.mid(0, 8);
-        else if (r.startsWith("T:"))
-            seen << text.mid(0, 8) << (text.mid(9, 2) == "00" ? "T: master" : "T: entry")
-                 << "T: variant " + text.mid(12, 2) << "T: AB " + text.mid(15, 2);
-        else
-            seen << text.mid(0, 5);
-    }
-    const QStringList every =
-        QString("S: 12,S: 21,S: 22,S: 20,S: 31,S: 42 FF,S: 42 00,S: 81,S: 82,S: A0 FF,S: A0 00,"
-                "S: A1 FF,S: A1 00,S: A2,S: A3,E: 20,E: 11,E: 12,E: 21,E: 22,E: 01,E: 00,"
-                "E: 03,E: 02,T: LOCAL,T: DIAL ,T: master,T: entry,T: variant 00,"
-                "T: variant 01,T: AB 00,T: AB 01")
-            .split(',');
-    QCOMPARE(seen, QSet<QString>(every.begin(), every.end()));
+    for (const QByteArray& r : Klingport::builtInReports())
+        QVERIFY2(layout.match(QString::fromLatin1(r)).hasMatch(), r.constData());
 }
 
 void tst_Klingport::reportsCycleAtTheIntervalUntilLoggingOff()

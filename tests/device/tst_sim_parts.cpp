@@ -130,18 +130,12 @@ void tst_SimParts::commandLine()
     QVERIFY(std::holds_alternative<sim::Settings>(parsed));
     const auto& s = std::get<sim::Settings>(parsed);
     const device::Faults& f = s.device.faults;
-    QCOMPARE(s.baud, 0);
-    QCOMPARE(s.device.version, device::VersionMode::Koppler);
-    QCOMPARE(s.device.reportInterval, device::Millis(250));
-    QVERIFY((f.nakBlock == std::map<int, int>{{3, 2}, {5, 1}}));
-    QVERIFY((f.corruptBlock == std::map<int, int>{{2, 1}}));
-    QVERIFY((f.truncateBlock == std::map<int, int>{{7, 3}}));
-    QCOMPARE(f.can.phase, device::CanFault::Phase::Block);
-    QCOMPARE(f.can.block, 4);
-    QCOMPARE(f.garbage, QByteArray("\xFF\x00\xA5", 3));
-    QCOMPARE(f.storeDelay, device::Millis(1500));
-    QCOMPARE(f.dropAtBlock, 9);
-    QVERIFY(f.silent);
+    QVERIFY((std::tuple(s.baud, s.device.version, s.device.reportInterval, f.nakBlock, f.corruptBlock,
+                        f.truncateBlock, f.can.phase, f.can.block, f.garbage, f.storeDelay, f.dropAtBlock,
+                        f.silent) ==
+             std::tuple(0, device::VersionMode::Koppler, 250, std::map<int, int>{{3, 2}, {5, 1}},
+                        std::map<int, int>{{2, 1}}, std::map<int, int>{{7, 3}},
+                        device::CanFault::Phase::Block, 4, QByteArray("\xFF\x00\xA5", 3), 1500, 9, true)));
 }
 
 void tst_SimParts::badCommandLine_data()

@@ -1,5 +1,6 @@
 // The real klingport-sim, talked to over its pseudo-terminal the way a PC's serial port would.
-// Images and firmware kept in files are the whole-program tests' (tst_geraet, tst_cli).
+// Images and firmware kept in files, and the dropped line, are shown through the program (tst_geraet,
+// tst_cli, tst_link_serial).
 
 #include "Klingport.h"
 #include "SimProcess.h"
@@ -9,7 +10,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -58,7 +58,6 @@ struct SimRun {
                 break;
             char bytes[256];
             const ssize_t n = ::read(fd, bytes, size_t(std::min<qsizetype>(256, count - got.size())));
-            endOfFile = n == 0;
             if (n <= 0)
                 break;
             got.append(bytes, n);
@@ -70,7 +69,6 @@ struct SimRun {
     QProcess& process;
     const QString path;
     int fd = -1;
-    bool endOfFile = false;
 };
 
 } // namespace
@@ -82,7 +80,6 @@ private slots:
     void symlinkLivesAsLongAsTheSimulator();
     void downloadTakesTheLineTime();
     void terminationDeliversWhatWasAlreadySent();
-    void droppedLineReadsAsEndOfFile();
 };
 
 void tst_SimPty::symlinkLivesAsLongAsTheSimulator()
@@ -143,22 +140,6 @@ void tst_SimPty::terminationDeliversWhatWasAlreadySent()
     sim.process.terminate();
 
     QCOMPARE(sim.read(133, 3000), xmodem::block(Klingport::factoryImage(), 1));
-    QVERIFY(sim.process.waitForFinished(3000));
-    QCOMPARE(sim.process.exitCode(), 0);
-}
-
-void tst_SimPty::droppedLineReadsAsEndOfFile()
-{
-    SimRun sim({"--baud", "0", "--drop-at-block", "2"});
-    QVERIFY(sim.write("D\r"));
-    QCOMPARE(sim.read(1), NAK);
-    QVERIFY(sim.write(xmodem::frame(1, QByteArray(128, 'x'))));
-
-    QCOMPARE(sim.read(2), ACK); // the ACK still arrives, then the line ends
-
-    QVERIFY(sim.endOfFile);
-    QCOMPARE(::write(sim.fd, "x", 1), ssize_t(-1));
-    QCOMPARE(errno, EIO);
     QVERIFY(sim.process.waitForFinished(3000));
     QCOMPARE(sim.process.exitCode(), 0);
 }

@@ -59,16 +59,16 @@ enum Op { Firmware, Bootlader, Bustreiber, AbbildSenden, AbbildLesen, Version, R
 inline kommunikation::Ergebnis starten(EngineHarness& h, int op, const QByteArray& daten, int a = 3,
                                        int b = 1)
 {
-    kommunikation::LinkEngine& e = h.engine;
+    auto& e = h.engine;
     e.setNurBootlader(op == Bootlader);
-    const kommunikation::Ergebnis ergebnis = op == Firmware || op == Bootlader
-                                                 ? e.FirmwareSenden(daten, h.now)
-                                             : op == Bustreiber   ? e.BustreiberSenden(daten, h.now)
-                                             : op == AbbildSenden ? e.KonfigurationSenden(daten, h.now)
-                                             : op == AbbildLesen  ? e.KonfigurationLaden(h.now)
-                                             : op == Version      ? e.FirmwareAuslesen(h.now)
-                                             : op == Ruftaste     ? e.RufInformationAbholen(a, b, h.now)
-                                                                  : e.LoggenEin();
+    const auto t = h.now;
+    const auto ergebnis = op <= Bootlader      ? e.FirmwareSenden(daten, t)
+                          : op == Bustreiber   ? e.BustreiberSenden(daten, t)
+                          : op == AbbildSenden ? e.KonfigurationSenden(daten, t)
+                          : op == AbbildLesen  ? e.KonfigurationLaden(t)
+                          : op == Version      ? e.FirmwareAuslesen(t)
+                          : op == Ruftaste     ? e.RufInformationAbholen(a, b, t)
+                                               : e.LoggenEin();
     h.take();
     return ergebnis;
 }
