@@ -1,20 +1,45 @@
-// The simulator's pure parts: the line's pacing, the report script reader and the command line.
+// The simulator without its process: the device core where the link engine never takes it (malformed
+// requests, the PC's aborts, pauses inside frames and command lines, the bootloader, the bus reports), the
+// line's pacing, the report script reader and the command line.
 
 #include "CommandLine.h"
 #include "LinePacer.h"
 #include "OutputSchedule.h"
 #include "ReportScript.h"
+#include "Xmodem.h"
 
+#include <QRegularExpression>
 #include <QtTest>
 
+using namespace device;
 using sim::LinePacer;
 using sim::OutputSchedule;
 using Due = std::optional<qint64>;
+
+namespace {
+
+const QByteArray NAK("\x15"), ACK("\x06"), CAN3("\x18\x18\x18");
+const QByteArray VersionLine = Klingport::versionAnswer(VersionMode::Complete);
+
+// Bytes sent `pause` ms after the last ones, and the device's answer.
+struct Step {
+    QByteArray send;
+    QByteArray expect;
+    Millis pause = 20;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Step>)
 
 class tst_SimParts : public QObject {
     Q_OBJECT
 
 private slots:
+    void exchanges_data();
+    void exchanges();
+    void builtInReportsFollowFixedPositions();
+    void reportsCycleAtTheIntervalUntilLoggingOff();
     void pacerKeepsBytesApartByTheirLineTime();
     void scheduleHandsOutBytesWhenTheyAreDue();
     void reportScript_data();
@@ -23,6 +48,95 @@ private slots:
     void badCommandLine_data();
     void badCommandLine();
 };
+
+void tst_SimParts::exchanges_data()
+{
+    QTest::addColumn<QList<Step>>("steps");
+    const auto row = [](const char* name, const QList<Step>& steps) { QTest::newRow(name) << steps; };
+    const QByteArray data = xmodem::pattern(3 * 128, 11);
+    const auto f = [&](int n) { return xmodem::block(data, n); };
+    const Step version{"i\r", VersionLine};
+    const Step bootloaderVersion{"i\r", Klingport::versionAnswer(VersionMode::BootloaderOnly)};
+
+    row("malformed and unknown commands are ignored",
+        {{"z\r", ""}, {"z1\r", ""}, {"z12\r", ""}, {"z1x3\r", ""}, {"z-103\r", ""}, {"x\r", ""}, version});
+    row("control characters belong to no command", {{CAN3 + "i\r", VersionLine}});
+    row("1000 ms: \"sr\" is one line", {{"s", ""}, {"r", "", 1000}, {"\r", ""}, version});
+    row("1001 ms: \"r\" starts a new one and restarts", {{"s", ""}, {"r", "", 1001}, bootloaderVersion});
+    // "r" inside a line is no restart; the bootloader takes up nothing but "s" and "i".
+    const QList<Step> refused{{"p\r", ""}, {"D\r", ""}, {"U\r", ""}, {"t\r", ""}, {"z103\r", ""}, {NAK, ""}};
+    row("restart leaves only the bootloader",
+        QList<Step>{{"xr\r", ""}, version, {"r", ""}, bootloaderVersion} + refused);
+
+    // Kept: the partial frame and the resent one make a 132-byte mix that fails its check; the rest of
+    // this frame holds no byte the device would act on.
+    const QByteArray f1 = xmodem::frame(1, xmodem::pattern(128, 6));
+    row("partial frame kept over 1000 ms", {{"s\r", NAK}, {f1.left(50), ""}, {f1, NAK, 1000}});
+    row("partial frame discarded after 1001 ms", {{"s\r", NAK}, {f1.left(50), ""}, {f1, ACK, 1001}});
+    row("block out of sequence ends with CAN", {{"s\r", NAK}, {f(1), ACK}, {f(3), "\x18"}, version});
+    row("CAN from the PC ends an upload", {{"s\r", NAK}, {f(1), ACK}, {CAN3, ""}, version});
+    row("CAN from the PC ends a download",
+        {{"U\r", ""}, {NAK, xmodem::block(Klingport::factoryImage(), 1)}, {CAN3, ""}, version});
+}
+
+void tst_SimParts::exchanges()
+{
+    QFETCH(QList<Step>, steps);
+    Klingport device;
+    Millis now = 0;
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        now += steps[i].pause;
+        device.receive(steps[i].send, now);
+        const QByteArray got = device.takeOutput();
+        QVERIFY2(got == steps[i].expect,
+                 qPrintable(QStringLiteral("step %1: got %2, expected %3")
+                                .arg(i)
+                                .arg(QString::fromLatin1(got.left(8).toHex(' ')),
+                                     QString::fromLatin1(steps[i].expect.left(8).toHex(' ')))));
+    }
+}
+
+void tst_SimParts::builtInReportsFollowFixedPositions()
+{
+    // The layouts by kind and code, each position where the monitor reads it.
+    const QRegularExpression layout(
+        "^(S: (12|21|22|20|31) [0-9A-F]{8}|S: 42 [0-9A-F]{8} (FF|00)|S: A[01] (FF|00)|"
+        "S: (81|82|A2|A3)|E: (20|11|12) [0-9A-F]{8} [0-9A-F]{2}|"
+        "E: (21|22|01|00|03|02) [0-9A-F]{8}|T: LOCAL [0-9A-F]{2} 0[01] 0[01]|"
+        "T: DIAL  [0-9A-F]{2} 0[01] 0[01] - [0-9]+)\r\n$");
+    for (const QByteArray& r : Klingport::builtInReports())
+        QVERIFY2(layout.match(QString::fromLatin1(r)).hasMatch(), r.constData());
+}
+
+void tst_SimParts::reportsCycleAtTheIntervalUntilLoggingOff()
+{
+    const QList<QByteArray> reports = {"S: A2\r\n", "S: 81\r\n", "S: 82\r\n"};
+    Options options;
+    options.reports = reports;
+    options.reportInterval = 400;
+    options.reportPauses = {{1, 100}, {3, 1000}};
+    Klingport device(options);
+    Millis now = 0;
+    const auto wait = [&](Millis ms) {
+        device.advanceTo(now += ms);
+        return device.takeOutput();
+    };
+    device.receive("t\r", now);
+    QVERIFY(device.logging());
+    QCOMPARE(wait(399), QByteArray());
+    QCOMPARE(wait(1), reports[0]);
+    QCOMPARE(wait(499), QByteArray());
+    QCOMPARE(wait(1), reports[1]);
+    QCOMPARE(wait(400), reports[2]);
+    QCOMPARE(wait(1399), QByteArray()); // a round's end pause, then the interval
+    QCOMPARE(wait(1), reports[0]);
+    QCOMPARE(wait(10 * 2300), (reports[1] + reports[2] + reports[0]).repeated(10));
+
+    device.receive("n\r", now);
+    QVERIFY(!device.logging());
+    QVERIFY(!device.nextDeadline());
+    QCOMPARE(wait(10000), QByteArray());
+}
 
 void tst_SimParts::pacerKeepsBytesApartByTheirLineTime()
 {

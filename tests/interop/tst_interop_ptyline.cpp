@@ -65,8 +65,6 @@ private slots:
     void byteArrivesOnlyWhenWhole();
     void endsOnSignalLosingNothing_data();
     void endsOnSignalLosingNothing();
-    void commandLine_data();
-    void commandLine();
 };
 
 void tst_InteropPtyLine::carriesBothWaysAtPace_data()
@@ -163,31 +161,6 @@ void tst_InteropPtyLine::endsOnSignalLosingNothing()
     QCOMPARE(cable.process().readAllStandardError(),
              QByteArray("klingport-ptyline: a->b 300 bytes, b->a 300 bytes\n"));
     QVERIFY(!QFileInfo(linkA).isSymLink() && !QFileInfo(linkB).isSymLink());
-}
-
-void tst_InteropPtyLine::commandLine_data()
-{
-    QTest::addColumn<QString>("arguments");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("says"); // on stdout for --help, else on stderr
-    QTest::newRow("help") << "--help" << 0 << "--link-b <PATH>";
-    QTest::newRow("negative speed") << "--baud -1" << 2 << "--baud wants";
-    QTest::newRow("speed not a number") << "--baud fast" << 2 << "--baud wants";
-    QTest::newRow("stray argument") << "/dev/ttyS0" << 2 << "unexpected argument";
-    QTest::newRow("one link for both ends") << "--link-a /tmp/x --link-b /tmp/x" << 2 << "same path";
-}
-
-void tst_InteropPtyLine::commandLine()
-{
-    QFETCH(QString, arguments);
-    QFETCH(int, status);
-    QFETCH(QString, says);
-    QProcess cable;
-    cable.start(PtyLineProcess::executable(), arguments.split(' '));
-    QVERIFY(cable.waitForFinished(5000));
-    QCOMPARE(cable.exitCode(), status);
-    const QByteArray output = status == 0 ? cable.readAllStandardOutput() : cable.readAllStandardError();
-    QVERIFY2(output.contains(says.toUtf8()), output.constData());
 }
 
 QTEST_MAIN(tst_InteropPtyLine)

@@ -14,14 +14,6 @@ namespace {
 
 const QByteArray NAK(1, Zeichen::NAK), ACK(1, Zeichen::ACK), EOT(1, Zeichen::EOT), CAN(1, Zeichen::CAN);
 
-// The image the device sends: a CAN inside a frame is data, not an abort.
-QByteArray testabbild()
-{
-    QByteArray abbild = xmodem::pattern(Abbildgröße, 5);
-    abbild[3] = Zeichen::CAN;
-    return abbild;
-}
-
 // The captions of a countdown from `von` to 0, then `nullen` more at 0.
 QStringList countdown(const QString& text, int von, int nullen = 0)
 {
@@ -134,7 +126,8 @@ void tst_LinkEngine::ablauf_data()
           gesendet, 2800, OK, {}, countdown(speichert, 0));
 
     // Reads of the test image.
-    const QByteArray abbild = testabbild();
+    QByteArray abbild = xmodem::pattern(Abbildgröße, 5);
+    abbild[3] = Zeichen::CAN; // a CAN inside a frame is data, not an abort
     const auto F_ = [&](int n) { return xmodem::block(abbild, n); };
     const auto schlecht = [&](int n, int stelle, int maske) {
         QByteArray rahmen = F_(n);
@@ -198,16 +191,12 @@ void tst_LinkEngine::ablauf()
     EngineHarness h;
     const QByteArray hochladen = xmodem::pattern(2 * Blockgröße, 1);
     starten(h, op, hochladen);
-    const auto wort = [&](const QByteArray& b) {
-        for (int n = 1; n <= 2; ++n)
-            if (b == xmodem::block(hochladen, n))
-                return QStringLiteral("#%1").arg(n);
-        return QString(b == QByteArray(3, Zeichen::CAN) ? "CAN"
-                       : b == NAK                       ? "NAK"
-                       : b == ACK                       ? "ACK"
-                       : b == EOT                       ? "EOT"
-                                                        : b.toHex());
-    };
+    const QMap<QByteArray, QString> wörter{{CAN.repeated(3), "CAN"},
+                                           {NAK, "NAK"},
+                                           {ACK, "ACK"},
+                                           {EOT, "EOT"},
+                                           {xmodem::block(hochladen, 1), "#1"},
+                                           {xmodem::block(hochladen, 2), "#2"}};
     QStringList geschrieben;
     qsizetype i = 0;
     while (!h.engine.idle() && h.now < 600000) {
@@ -221,7 +210,7 @@ void tst_LinkEngine::ablauf()
             h.advanceTo(*frist);
         }
         for (const QByteArray& b : h.writes(vorher))
-            geschrieben << QStringLiteral("%1 %2").arg(h.now).arg(wort(b));
+            geschrieben << QStringLiteral("%1 %2").arg(h.now).arg(wörter.value(b, b.toHex()));
     }
     QCOMPARE(geschrieben, schreiben);
     QCOMPARE(i, eingaben.size());
