@@ -6,17 +6,17 @@
 #include "LinkEngine.h"
 
 #include <QStringList>
-#include <algorithm>
 
 struct EngineHarness {
-    using Art = kommunikation::Effekt::Art;
+    using Effekt = kommunikation::Effekt;
+    using Art = Effekt::Art;
     kommunikation::LinkEngine engine;
     kommunikation::Millis now = 0;
-    std::vector<kommunikation::Effekt> effekte;
+    std::vector<Effekt> effekte;
 
     void take()
     {
-        for (kommunikation::Effekt& e : engine.takeEffects())
+        for (Effekt& e : engine.takeEffects())
             effekte.push_back(std::move(e));
     }
     void receive(const QByteArray& bytes)
@@ -32,7 +32,7 @@ struct EngineHarness {
     }
 
     // The bytes, captions or values of the effects of one kind from effect `ab` on.
-    template <typename T> QList<T> felder(Art art, T kommunikation::Effekt::*feld, size_t ab = 0) const
+    template <typename T> QList<T> felder(Art art, T Effekt::*feld, size_t ab = 0) const
     {
         QList<T> liste;
         for (size_t i = ab; i < effekte.size(); ++i)
@@ -40,17 +40,10 @@ struct EngineHarness {
                 liste.append(effekte[i].*feld);
         return liste;
     }
-    QList<QByteArray> writes(size_t ab = 0) const
-    {
-        return felder(Art::Schreiben, &kommunikation::Effekt::bytes, ab);
-    }
-    QStringList captions() const { return felder(Art::Beschriftung, &kommunikation::Effekt::text); }
-    QList<int> werte(Art art) const { return felder(art, &kommunikation::Effekt::wert); }
-    int count(Art art) const
-    {
-        return int(
-            std::count_if(effekte.begin(), effekte.end(), [&](const auto& e) { return e.art == art; }));
-    }
+    QList<QByteArray> writes(size_t ab = 0) const { return felder(Art::Schreiben, &Effekt::bytes, ab); }
+    QStringList captions() const { return felder(Art::Beschriftung, &Effekt::text); }
+    QList<int> werte(Art art) const { return felder(art, &Effekt::wert); }
+    int count(Art art) const { return int(werte(art).size()); }
 };
 
 enum Op { Firmware, Bootlader, Bustreiber, AbbildSenden, AbbildLesen, Version, Ruftaste, Loggen };
