@@ -1,6 +1,5 @@
 #include "LrzszProcess.h"
 
-#include <QProcessEnvironment>
 #include <QStandardPaths>
 
 LrzszProcess::LrzszProcess(const QString& program, const QStringList& arguments, const QString& terminal,
@@ -19,48 +18,29 @@ LrzszProcess::LrzszProcess(const QString& program, const QStringList& arguments,
 
 LrzszProcess::~LrzszProcess()
 {
-    starter_.stop();
-    if (process_.state() != QProcess::NotRunning) {
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-}
-
-void LrzszProcess::start()
-{
-    started_ = true;
-    process_.start(executable(program_), arguments_);
-}
-
-void LrzszProcess::startAfter(int ms)
-{
-    starter_.start(ms);
+    process_.kill();
+    process_.waitForFinished(5000);
 }
 
 bool LrzszProcess::finish(int limitMs)
 {
-    if (!started_)
-        return false;
-    const bool exited = process_.state() == QProcess::NotRunning || process_.waitForFinished(limitMs);
-    messages_ += process_.readAllStandardError();
-    return exited && process_.error() != QProcess::FailedToStart &&
-           process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+    if (process_.state() != QProcess::NotRunning)
+        process_.waitForFinished(limitMs);
+    return started_ && process_.state() == QProcess::NotRunning &&
+           process_.error() != QProcess::FailedToStart && process_.exitStatus() == QProcess::NormalExit &&
+           process_.exitCode() == 0;
 }
 
-QString LrzszProcess::report() const
+QString LrzszProcess::report()
 {
-    QString how;
-    if (!started_)
-        how = QStringLiteral("was never started");
-    else if (process_.error() == QProcess::FailedToStart)
-        how = QStringLiteral("did not start");
-    else if (process_.state() != QProcess::NotRunning)
-        how = QStringLiteral("still runs");
-    else if (process_.exitStatus() == QProcess::CrashExit)
-        how = QStringLiteral("died");
-    else
-        how = QStringLiteral("exited with %1").arg(process_.exitCode());
-    return QStringLiteral("%1 %2: %3").arg(program_, how, QString::fromLocal8Bit(messages_).trimmed());
+    const QString how = !started_                                     ? QStringLiteral("was never started")
+                        : process_.state() != QProcess::NotRunning    ? QStringLiteral("still runs")
+                        : process_.error() == QProcess::FailedToStart ? QStringLiteral("did not start")
+                        : process_.exitStatus() == QProcess::CrashExit
+                            ? QStringLiteral("died")
+                            : QStringLiteral("exited with %1").arg(process_.exitCode());
+    return QStringLiteral("%1 %2: %3")
+        .arg(program_, how, QString::fromLocal8Bit(process_.readAllStandardError()).trimmed());
 }
 
 QString LrzszProcess::executable(const QString& program)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QProcess>
-#include <QStringList>
 #include <QTimer>
 
 // lrzsz's rx or sx on a terminal, with OutputFlushIgnored preloaded into the child only.
@@ -10,16 +9,19 @@ public:
     // `program` is "rx" or "sx"; file names in `arguments` are taken relative to `directory`.
     LrzszProcess(const QString& program, const QStringList& arguments, const QString& terminal,
                  const QString& directory);
-    // Kills the program if it still runs.
-    ~LrzszProcess();
+    ~LrzszProcess(); // kills the program if it still runs
 
-    void start();
+    void start()
+    {
+        started_ = true;
+        process_.start(executable(program_), arguments_);
+    }
     // Starts it `ms` from now, from the event loop, e.g. inside a blocking link operation.
-    void startAfter(int ms);
+    void startAfter(int ms) { starter_.start(ms); }
     // Waits up to `limitMs` for the exit; true when it started and exited normally with status 0.
     bool finish(int limitMs);
     // How it ended and what it wrote to stderr, for failure messages.
-    QString report() const;
+    QString report();
 
     // The full path of rx or sx; empty when lrzsz is not installed.
     static QString executable(const QString& program);
@@ -29,6 +31,5 @@ private:
     QStringList arguments_;
     QString program_;
     QTimer starter_;
-    QByteArray messages_;
     bool started_ = false;
 };

@@ -10,40 +10,27 @@ namespace {
 // The queue still to flush once output is spared; -1 when nothing is left to flush.
 int inputPart(int queue)
 {
-    switch (queue) {
-    case TCOFLUSH:
-        return -1;
-    case TCIOFLUSH:
-        return TCIFLUSH;
-    default:
-        return queue;
-    }
-}
-
-template <typename Function> Function next(const char* name)
-{
-    return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
+    return queue == TCOFLUSH ? -1 : queue == TCIOFLUSH ? TCIFLUSH : queue;
 }
 
 } // namespace
 
 extern "C" int tcflush(int fd, int queue) noexcept
 {
-    static const auto real = next<int (*)(int, int)>("tcflush");
+    static const auto real = reinterpret_cast<int (*)(int, int)>(dlsym(RTLD_NEXT, "tcflush"));
     const int rest = inputPart(queue);
     return rest < 0 ? 0 : real(fd, rest);
 }
 
 extern "C" int ioctl(int fd, unsigned long request, ...) noexcept
 {
-    static const auto real = next<int (*)(int, unsigned long, ...)>("ioctl");
+    static const auto real = reinterpret_cast<int (*)(int, unsigned long, ...)>(dlsym(RTLD_NEXT, "ioctl"));
     va_list arguments;
     va_start(arguments, request);
     void* argument = va_arg(arguments, void*);
     va_end(arguments);
-    if (request == TCFLSH) {
-        const int rest = inputPart(int(reinterpret_cast<long>(argument)));
-        return rest < 0 ? 0 : real(fd, request, long(rest));
-    }
-    return real(fd, request, argument);
+    if (request != TCFLSH)
+        return real(fd, request, argument);
+    const int rest = inputPart(int(reinterpret_cast<long>(argument)));
+    return rest < 0 ? 0 : real(fd, request, long(rest));
 }

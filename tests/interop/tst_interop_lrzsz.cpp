@@ -1,16 +1,12 @@
 // The link window against lrzsz's rx and sx over klingport-ptyline: the program on end a, lrzsz on b.
 
-#include "Clock.h"
-#include "Verbindung.h"
+#include "../device/Xmodem.h"
 #include "LrzszProcess.h"
-#include "Portverzeichnis.h"
 #include "PtyLineProcess.h"
-#include "QtSerialPort.h"
 #include "Rahmen.h"
-#include "frm_Kommunikation.h"
+#include "Testdaten.h"
+#include "Verbindung.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,33 +16,15 @@ namespace {
 
 constexpr int Runden = 3;
 // rx flushes its input just after each ACK; unpaced, the next block could land before that flush.
-const QString KabelBaud = QStringLiteral("115200");
+const QStringList Kabel{"--baud", "115200"};
 // rx and sx throw away what arrives before they start, so they start just after the request.
 constexpr int StartVerzögerungMs = 20;
 constexpr int EndeGrenzeMs = 15000;
 
-QByteArray muster(int größe, int start)
-{
-    QByteArray daten(größe, 0);
-    for (int i = 0; i < größe; ++i)
-        daten[i] = char((i * 31 + start) & 0xFF);
-    return daten;
-}
-
 // Data made of the protocol's own control characters, which must pass as plain data.
 QByteArray steuerzeichen(int größe)
 {
-    static const QByteArray zeichen("\x01\x04\x06\x15\x18\x1A\x0D\x0A\xFF", 9);
-    QByteArray daten(größe, 0);
-    for (int i = 0; i < größe; ++i)
-        daten[i] = zeichen[i % zeichen.size()];
-    return daten;
-}
-
-QByteArray dateiLesen(const QString& pfad)
-{
-    QFile datei(pfad);
-    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
+    return QByteArray("\x01\x04\x06\x15\x18\x1A\x0D\x0A\xFF", 9).repeated(größe / 9 + 1).left(größe);
 }
 
 } // namespace
@@ -54,84 +32,51 @@ QByteArray dateiLesen(const QString& pfad)
 class tst_InteropLrzsz : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void firmwareSendenToRx_data();
-    void firmwareSendenToRx();
-    void konfigurationLadenFromSx_data();
-    void konfigurationLadenFromSx();
+    void initTestCase()
+    {
+        QVERIFY2(!LrzszProcess::executable("rx").isEmpty() && !LrzszProcess::executable("sx").isEmpty(),
+                 "lrzsz (rx, sx) is not installed");
+    }
+    void transfer_data();
+    void transfer();
 };
 
-void tst_InteropLrzsz::initTestCase()
+void tst_InteropLrzsz::transfer_data()
 {
-    QVERIFY2(!LrzszProcess::executable("rx").isEmpty() && !LrzszProcess::executable("sx").isEmpty(),
-             "lrzsz (rx, sx) is not installed");
+    QTest::addColumn<bool>("lesen"); // the image read from sx, else firmware sent to rx
+    QTest::addColumn<QByteArray>("daten");
+    QTest::newRow("firmware of one byte, padded to a block") << false << xmodem::pattern(1, 7);
+    QTest::newRow("firmware of two full blocks, no padding") << false << xmodem::pattern(2 * Blockgröße, 3);
+    QTest::newRow("firmware of control characters") << false << steuerzeichen(Abbildgröße + 5);
+    QTest::newRow("firmware of 313 blocks, the number wraps past 255") << false << xmodem::pattern(40000, 1);
+    QTest::newRow("image of varied data") << true << xmodem::pattern(Abbildgröße, 9);
+    QTest::newRow("image of control characters") << true << steuerzeichen(Abbildgröße);
+    QTest::newRow("image all SUB, like padding") << true << QByteArray(Abbildgröße, Zeichen::SUB);
 }
 
-void tst_InteropLrzsz::firmwareSendenToRx_data()
+void tst_InteropLrzsz::transfer()
 {
-    QTest::addColumn<QByteArray>("firmware");
-    QTest::newRow("one byte, padded to a block") << muster(1, 7);
-    QTest::newRow("two full blocks, no padding") << muster(2 * Blockgröße, 3);
-    QTest::newRow("control characters as data") << steuerzeichen(Abbildgröße + 5);
-    QTest::newRow("313 blocks, the number wraps past 255") << muster(40000, 1);
-}
-
-void tst_InteropLrzsz::firmwareSendenToRx()
-{
-    QFETCH(QByteArray, firmware);
+    QFETCH(bool, lesen);
+    QFETCH(QByteArray, daten);
     QTemporaryDir dir;
-    PtyLineProcess kabel({"--baud", KabelBaud});
-    QVERIFY(!kabel.a().isEmpty());
+    dateiAnlegen(dir.filePath("abbild.bin"), daten);
+    PtyLineProcess kabel(Kabel);
     Verbindung v(kabel.a());
     QVERIFY(v.form.ComportÖffnen(1));
-
-    const qsizetype blöcke = (firmware.size() + Blockgröße - 1) / Blockgröße;
+    const qsizetype blöcke = (daten.size() + Blockgröße - 1) / Blockgröße;
     for (int runde = 1; runde <= Runden; ++runde) {
-        const QString datei = QStringLiteral("runde%1.bin").arg(runde);
-        LrzszProcess rx("rx", {"-b", "-q", datei}, kabel.b(), dir.path());
-        rx.startAfter(StartVerzögerungMs);
+        const QString empfangen = QStringLiteral("runde%1.bin").arg(runde);
+        LrzszProcess lrzsz(lesen ? "sx" : "rx", {"-b", "-q", lesen ? "abbild.bin" : empfangen}, kabel.b(),
+                           dir.path());
+        lrzsz.startAfter(StartVerzögerungMs);
         v.form.setÜbertragungGestartet(false);
-        const Ergebnis ergebnis = v.form.FirmwareSenden(firmware);
-        QVERIFY2(rx.finish(EndeGrenzeMs), qPrintable(rx.report()));
-        QCOMPARE(ergebnis, Ergebnis::Erfolg);
-        QVERIFY(v.form.übertragungGestartet());
-
-        const QByteArray empfangen = dateiLesen(dir.filePath(datei));
-        QCOMPARE(empfangen.size(), blöcke * Blockgröße);
-        QCOMPARE(empfangen.first(firmware.size()), firmware);
-        QCOMPARE(empfangen.sliced(firmware.size()),
-                 QByteArray(empfangen.size() - firmware.size(), Zeichen::SUB));
-    }
-}
-
-void tst_InteropLrzsz::konfigurationLadenFromSx_data()
-{
-    QTest::addColumn<QByteArray>("abbild");
-    QTest::newRow("counting pattern") << muster(Abbildgröße, 9);
-    QTest::newRow("control characters as data") << steuerzeichen(Abbildgröße);
-    QTest::newRow("all SUB, like padding") << QByteArray(Abbildgröße, Zeichen::SUB);
-}
-
-void tst_InteropLrzsz::konfigurationLadenFromSx()
-{
-    QFETCH(QByteArray, abbild);
-    QTemporaryDir dir;
-    QFile datei(dir.filePath("abbild.bin"));
-    QVERIFY(datei.open(QIODevice::WriteOnly));
-    QCOMPARE(datei.write(abbild), abbild.size());
-    datei.close();
-    PtyLineProcess kabel({"--baud", KabelBaud});
-    QVERIFY(!kabel.a().isEmpty());
-    Verbindung v(kabel.a());
-    QVERIFY(v.form.ComportÖffnen(1));
-
-    for (int runde = 1; runde <= Runden; ++runde) {
-        LrzszProcess sx("sx", {"-b", "-q", "abbild.bin"}, kabel.b(), dir.path());
-        sx.startAfter(StartVerzögerungMs);
-        const Antwort antwort = v.form.KonfigurationLaden();
-        QVERIFY2(sx.finish(EndeGrenzeMs), qPrintable(sx.report()));
+        const Antwort antwort =
+            lesen ? v.form.KonfigurationLaden() : Antwort{v.form.FirmwareSenden(daten), {}};
+        QVERIFY2(lrzsz.finish(EndeGrenzeMs), qPrintable(lrzsz.report()));
         QCOMPARE(antwort.ergebnis, Ergebnis::Erfolg);
-        QCOMPARE(antwort.daten, abbild);
+        QCOMPARE(v.form.übertragungGestartet(), !lesen);
+        QCOMPARE(lesen ? antwort.daten : dateiinhalt(dir.filePath(empfangen)),
+                 lesen ? daten : daten.leftJustified(blöcke * Blockgröße, Zeichen::SUB));
     }
 }
 

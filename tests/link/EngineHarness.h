@@ -1,92 +1,67 @@
 #pragma once
 
-// Drives a link engine on a virtual clock and records what it asks of its host.
+// Drives a link engine on a virtual clock and keeps every effect it asks of its host.
 
+#include "../device/Xmodem.h"
 #include "LinkEngine.h"
-#include "Rahmen.h"
 
-#include <QByteArray>
-#include <QList>
 #include <QStringList>
 
 struct EngineHarness {
+    using Effekt = kommunikation::Effekt;
+    using Art = Effekt::Art;
     kommunikation::LinkEngine engine;
     kommunikation::Millis now = 0;
-
-    QList<QByteArray> writes;
-    QStringList captions;
-    QList<int> progress;
-    QList<QByteArray> reportLines;
-    int progressMaximum = -1;
-    int shown = 0;
-    int hidden = 0;
-    int drains = 0;
+    std::vector<Effekt> effekte;
 
     void take()
     {
-        using Art = kommunikation::Effekt::Art;
-        for (const kommunikation::Effekt& effekt : engine.takeEffects()) {
-            switch (effekt.art) {
-            case Art::EmpfangLeeren:
-                ++drains;
-                break;
-            case Art::Schreiben:
-                writes.append(effekt.bytes);
-                break;
-            case Art::Beschriftung:
-                captions.append(effekt.text);
-                break;
-            case Art::FortschrittMaximum:
-                progressMaximum = effekt.wert;
-                break;
-            case Art::Fortschritt:
-                progress.append(effekt.wert);
-                break;
-            case Art::FensterZeigen:
-                ++shown;
-                break;
-            case Art::FensterVerbergen:
-                ++hidden;
-                break;
-            case Art::Berichtszeile:
-                reportLines.append(effekt.bytes);
-                break;
-            }
-        }
+        for (Effekt& e : engine.takeEffects())
+            effekte.push_back(std::move(e));
     }
-
     void receive(const QByteArray& bytes)
     {
         engine.receive(bytes, now);
         take();
     }
-    // Hands the bytes over one receive event at a time.
-    void receiveEachByte(const QByteArray& bytes)
+    void advanceTo(kommunikation::Millis t)
     {
-        for (char c : bytes)
-            receive(QByteArray(1, c));
-    }
-    void advance(kommunikation::Millis ms)
-    {
-        now += ms;
+        now = t;
         engine.advanceTo(now);
         take();
     }
-    // Jumps the clock from deadline to deadline until the engine is idle; false if it never gets there.
-    bool runUntilIdle(kommunikation::Millis limit = 10 * 60 * 1000)
-    {
-        while (!engine.idle()) {
-            const auto next = engine.nextDeadline();
-            if (!next || *next > limit)
-                return false;
-            now = *next;
-            engine.advanceTo(now);
-            take();
-        }
-        return true;
-    }
 
-    QByteArray lastWrite() const { return writes.isEmpty() ? QByteArray() : writes.last(); }
-    int countWrites(const QByteArray& bytes) const { return int(writes.count(bytes)); }
-    QList<QByteArray> takeWrites() { return std::exchange(writes, {}); }
+    // The bytes, captions or values of the effects of one kind from effect `ab` on.
+    template <typename T> QList<T> felder(Art art, T Effekt::*feld, size_t ab = 0) const
+    {
+        QList<T> liste;
+        for (size_t i = ab; i < effekte.size(); ++i)
+            if (effekte[i].art == art)
+                liste.append(effekte[i].*feld);
+        return liste;
+    }
+    QList<QByteArray> writes(size_t ab = 0) const { return felder(Art::Schreiben, &Effekt::bytes, ab); }
+    QStringList captions() const { return felder(Art::Beschriftung, &Effekt::text); }
+    QList<int> werte(Art art) const { return felder(art, &Effekt::wert); }
+    int count(Art art) const { return int(werte(art).size()); }
 };
+
+enum Op { Firmware, Bootlader, Bustreiber, AbbildSenden, AbbildLesen, Version, Ruftaste, Loggen };
+
+// Starts an operation at the harness's time; `daten` for uploads, `a` and `b` for the call button.
+inline kommunikation::Ergebnis starten(EngineHarness& h, int op, const QByteArray& daten, int a = 3,
+                                       int b = 1)
+{
+    auto& e = h.engine;
+    e.setNurBootlader(op == Bootlader);
+    const auto t = h.now;
+    const auto ergebnis = op <= Bootlader      ? e.FirmwareSenden(daten, t)
+                          : op == Bustreiber   ? e.BustreiberSenden(daten, t)
+                          : op == AbbildSenden ? e.KonfigurationSenden(daten, t)
+                          : op == AbbildLesen  ? e.KonfigurationLaden(t)
+                          : op == Version      ? e.FirmwareAuslesen(t)
+                          : op == Ruftaste     ? e.RufInformationAbholen(a, b, t)
+                                               : e.LoggenEin();
+    h.take();
+    return ergebnis;
+}
