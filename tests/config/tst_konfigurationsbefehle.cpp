@@ -63,58 +63,47 @@ private slots:
         const Ergebnis ok = Ergebnis::Erfolg;
         const QString k = "cmd_KonfigAusAnlageLaden", ks = "cmd_KonfigInAnlageSpeichern";
         const QString t = "cmd_TelbuchAusAnlageLaden", ts = "cmd_TelbuchInAnlageSpeichern";
-        const QString ausgelesen = " Konfiguration erfolgreich ausgelesen";
-        QTest::newRow("Konfiguration: 4096 Bytes genügen")
-            << k << Antwort{Ergebnis::Erfolg, geräteabbild().left(4096)} << ok << QStringList{ausgelesen}
-            << "Konfiguration erfolgreich ausgelesen!" << Icon::Information << 8;
-        QTest::newRow("Konfiguration: 4095 Bytes")
-            << k << Antwort{Ergebnis::Erfolg, geräteabbild().left(4095)} << ok << QStringList{" " + Fehler}
-            << Fehler << Icon::Critical << 8;
-        QTest::newRow("Konfiguration: Timeout")
-            << k << timeout << ok << QStringList{" Konfiguration auslesen wegen Timeout abgebrochen"}
-            << "Auslesen wegen Timeout abgebrochen!" << Icon::Critical << 8;
-        QTest::newRow("Konfiguration: belegt")
-            << k << belegt << ok
-            << QStringList{" Konfiguration auslesen nicht möglich, da die Schnittstelle belegt ist"} << Belegt
-            << Icon::Exclamation << 8;
-        QTest::newRow("Konfiguration: Übertragungsfehler")
-            << k << fehler << ok << QStringList{" " + Fehler} << Fehler << Icon::Critical << 8;
-        QTest::newRow("Konfiguration speichern: Timeout")
-            << ks << gelesen << Ergebnis::Timeout
-            << QStringList{ausgelesen, " Konfiguration konnte wegen eines Timeout nicht übertragen werden"}
-            << "Übertragung wegen Timeout abgebrochen!" << Icon::Critical << 8;
-        QTest::newRow("Konfiguration speichern: Übertragungsfehler")
-            << ks << gelesen << Ergebnis::Transferfehler
-            << QStringList{ausgelesen,
-                           " Konfiguration konnte wegen Übertragungsfehlern nicht übertragen werden"}
-            << "Übertragung wegen Übertragungsfehlern abgebrochen!" << Icon::Critical << 8;
-        QTest::newRow("Konfiguration speichern: belegt")
-            << ks << gelesen << Ergebnis::Belegt
-            << QStringList{ausgelesen,
-                           " Konfiguration konnte nicht übertragen werden, weil die Schnittstelle belegt ist"}
-            << Belegt << Icon::Exclamation << 8;
-        QTest::newRow("Konfiguration speichern: 6143 Bytes gelesen")
-            << ks << Antwort{Ergebnis::Erfolg, geräteabbild().left(6143)} << ok << QStringList{" " + Fehler}
-            << Fehler << Icon::Critical << 8;
-        QTest::newRow("Telefonbuch") << t << gelesen << ok
-                                     << QStringList{" Telefonbuch erfolgreich ausgelesen"}
-                                     << "Telefonbuch erfolgreich ausgelesen!" << Icon::Information << 1;
-        QTest::newRow("Telefonbuch: Timeout")
-            << t << timeout << ok << QStringList{" Telefonbuchauslesen wegen Timeout abgebrochen"}
-            << "Auslesen wegen Timeout abgebrochen!" << Icon::Critical << 8;
-        QTest::newRow("Telefonbuch: belegt")
-            << t << belegt << ok
-            << QStringList{" Telefonbuchauslesen nicht möglich, da die Schnittstelle belegt ist"} << Belegt
-            << Icon::Exclamation << 8;
-        QTest::newRow("Telefonbuch speichern: Übertragungsfehler")
-            << ts << gelesen << Ergebnis::Transferfehler
-            << QStringList{ausgelesen,
-                           " Telefonbuch konnte wegen Übertragungsfehlern nicht übertragen werden"}
-            << "Übertragung wegen Übertragungsfehlern abgebrochen!" << Icon::Critical << 50;
-        QTest::newRow("Telefonbuch speichern: Lesen belegt")
-            << ts << belegt << ok
-            << QStringList{" Konfiguration auslesen nicht möglich, da die Schnittstelle belegt ist"} << Belegt
-            << Icon::Exclamation << 8;
+        const QString ausgelesen = " Konfiguration erfolgreich ausgelesen",
+                      timeoutText = "Auslesen wegen Timeout abgebrochen!";
+        const QString belegtLesen = " Konfiguration auslesen nicht möglich, da die Schnittstelle belegt ist";
+        const auto zeile = [](const char* tag, QString knopf, Antwort antwort, Ergebnis senden,
+                              QStringList log, QString meldung, Icon icon, int aktuell) {
+            QTest::newRow(tag) << knopf << antwort << senden << log << meldung << icon << aktuell;
+        };
+        zeile("Konfiguration: 4096 Bytes genügen", k, Antwort{Ergebnis::Erfolg, geräteabbild().left(4096)},
+              ok, {ausgelesen}, "Konfiguration erfolgreich ausgelesen!", Icon::Information, 8);
+        zeile("Konfiguration: 4095 Bytes", k, Antwort{Ergebnis::Erfolg, geräteabbild().left(4095)}, ok,
+              {" " + Fehler}, Fehler, Icon::Critical, 8);
+        zeile("Konfiguration: Timeout", k, timeout, ok, {" Konfiguration auslesen wegen Timeout abgebrochen"},
+              timeoutText, Icon::Critical, 8);
+        zeile("Konfiguration: belegt", k, belegt, ok, {belegtLesen}, Belegt, Icon::Exclamation, 8);
+        zeile("Konfiguration: Übertragungsfehler", k, fehler, ok, {" " + Fehler}, Fehler, Icon::Critical, 8);
+        zeile("Konfiguration speichern: Timeout", ks, gelesen, Ergebnis::Timeout,
+              {ausgelesen, " Konfiguration konnte wegen eines Timeout nicht übertragen werden"},
+              "Übertragung wegen Timeout abgebrochen!", Icon::Critical, 8);
+        zeile("Konfiguration speichern: Übertragungsfehler", ks, gelesen, Ergebnis::Transferfehler,
+              {ausgelesen, " Konfiguration konnte wegen Übertragungsfehlern nicht übertragen werden"},
+              "Übertragung wegen Übertragungsfehlern abgebrochen!", Icon::Critical, 8);
+        zeile(
+            "Konfiguration speichern: belegt", ks, gelesen, Ergebnis::Belegt,
+            {ausgelesen, " Konfiguration konnte nicht übertragen werden, weil die Schnittstelle belegt ist"},
+            Belegt, Icon::Exclamation, 8);
+        zeile("Konfiguration speichern: 6143 Bytes gelesen", ks,
+              Antwort{Ergebnis::Erfolg, geräteabbild().left(6143)}, ok, {" " + Fehler}, Fehler,
+              Icon::Critical, 8);
+        zeile("Telefonbuch", t, gelesen, ok, {" Telefonbuch erfolgreich ausgelesen"},
+              "Telefonbuch erfolgreich ausgelesen!", Icon::Information, 1);
+        zeile("Telefonbuch: Timeout", t, timeout, ok, {" Telefonbuchauslesen wegen Timeout abgebrochen"},
+              timeoutText, Icon::Critical, 8);
+        zeile("Telefonbuch: belegt", t, belegt, ok,
+              {" Telefonbuchauslesen nicht möglich, da die Schnittstelle belegt ist"}, Belegt,
+              Icon::Exclamation, 8);
+        // Building the image walks the grid to its last cell.
+        zeile("Telefonbuch speichern: Übertragungsfehler", ts, gelesen, Ergebnis::Transferfehler,
+              {ausgelesen, " Telefonbuch konnte wegen Übertragungsfehlern nicht übertragen werden"},
+              "Übertragung wegen Übertragungsfehlern abgebrochen!", Icon::Critical, 50);
+        zeile("Telefonbuch speichern: Lesen belegt", ts, belegt, ok, {belegtLesen}, Belegt, Icon::Exclamation,
+              8);
     }
     void deviceCommands()
     {

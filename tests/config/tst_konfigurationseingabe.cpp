@@ -45,36 +45,19 @@ private slots:
         QTest::addColumn<QString>("tasten");
         QTest::addColumn<QString>("nachher");
         QTest::addColumn<QStringList>("meldungen");
-        const QString zeit = "txt_ExterneRufzeit";
-        QTest::newRow("121") << zeit << ""
-                             << "121"
-                             << "" << QStringList{ZweiMinuten};
-        QTest::newRow("120") << zeit << ""
-                             << "120"
-                             << "120" << QStringList();
-        QTest::newRow("5 vor 12") << "txt_LokaleRufzeit"
-                                  << "12"
-                                  << "5"
-                                  << "" << QStringList{ZweiMinuten};
-        QTest::newRow("vierte Ziffer") << "txt_Türgesprächszeit"
-                                       << ""
-                                       << "0600"
-                                       << "060" << QStringList();
-        QTest::newRow("Wählzeichen in Zeit") << zeit << ""
-                                             << "1p2"
-                                             << "12" << QStringList{NurZahlen};
-        QTest::newRow("Buchstabe leert PIN") << "txt_PIN"
-                                             << ""
-                                             << "51a"
-                                             << "" << QStringList{NurZahlen};
-        QTest::newRow("fünfte Ziffer der PIN") << "txt_PIN"
-                                               << ""
-                                               << "12345"
-                                               << "1234" << QStringList();
-        QTest::newRow("Wählzeichen") << "txt_Masterumleitungsnummer"
-                                     << ""
-                                     << "0,pP*#Ff9q\b"
-                                     << "0,pP*#Ff" << QStringList{NurZahlen};
+        const auto zeile = [](const char* tag, QString feld, QString vorher, QString tasten, QString nachher,
+                              QStringList meldungen) {
+            QTest::newRow(tag) << feld << vorher << tasten << nachher << meldungen;
+        };
+        const QString zeit = "txt_ExterneRufzeit", pin = "txt_PIN";
+        zeile("121", zeit, "", "121", "", {ZweiMinuten});
+        zeile("120", zeit, "", "120", "120", {});
+        zeile("5 vor 12", "txt_LokaleRufzeit", "12", "5", "", {ZweiMinuten});
+        zeile("vierte Ziffer", "txt_Türgesprächszeit", "", "0600", "060", {});
+        zeile("Wählzeichen in Zeit", zeit, "", "1p2", "12", {NurZahlen});
+        zeile("Buchstabe leert PIN", pin, "", "51a", "", {NurZahlen});
+        zeile("fünfte Ziffer der PIN", pin, "", "12345", "1234", {});
+        zeile("Wählzeichen", "txt_Masterumleitungsnummer", "", "0,pP*#Ff9q\b", "0,pP*#Ff", {NurZahlen});
     }
     void tippen()
     {
@@ -98,29 +81,19 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("nachher");
         QTest::addColumn<QStringList>("meldungen");
-        for (const auto& [feld, ersatz] :
-             {std::pair{"txt_LokaleRufzeit", "030"}, std::pair{"txt_ExterneRufzeit", "030"},
-              std::pair{"txt_Türgesprächszeit", "060"}}) {
-            QTest::addRow("%s 7", feld) << feld << "7"
-                                        << "007" << QStringList();
-            QTest::addRow("%s 45", feld) << feld << "45"
-                                         << "045" << QStringList();
-            QTest::addRow("%s leer", feld) << feld << "" << ersatz << QStringList();
-            QTest::addRow("%s 4p eingefügt", feld) << feld << "4p" << ersatz << QStringList{BeimVerlassen};
-        }
-        QTest::newRow("nicht getippt über 120") << "txt_ExterneRufzeit"
-                                                << "999"
-                                                << "999" << QStringList();
-        QTest::newRow("Nummer mit Buchstabe") << "txt_Masterumleitungsnummer"
-                                              << "0301a"
-                                              << "" << QStringList{BeimVerlassen};
+        const auto zeile = [](const char* tag, QString feld, QString text, QString nachher,
+                              QStringList meldungen) {
+            QTest::newRow(tag) << feld << text << nachher << meldungen;
+        };
+        zeile("7", "txt_LokaleRufzeit", "7", "007", {});
+        zeile("45", "txt_ExterneRufzeit", "45", "045", {});
+        zeile("leer", "txt_Türgesprächszeit", "", "060", {});
+        zeile("4p eingefügt", "txt_ExterneRufzeit", "4p", "030", {BeimVerlassen});
+        zeile("nicht getippt über 120", "txt_ExterneRufzeit", "999", "999", {});
+        zeile("Nummer mit Buchstabe", "txt_Masterumleitungsnummer", "0301a", "", {BeimVerlassen});
         // A PIN of letters falls back to the factory one; a short one takes the focus back.
-        QTest::newRow("PIN 12a4") << "txt_PIN"
-                                  << "12a4"
-                                  << "5183" << QStringList{BeimVerlassen};
-        QTest::newRow("PIN 123") << "txt_PIN"
-                                 << "123"
-                                 << "123" << QStringList{"Geben Sie eine 4-stellige Pin ein"};
+        zeile("PIN 12a4", "txt_PIN", "12a4", "5183", {BeimVerlassen});
+        zeile("PIN 123", "txt_PIN", "123", "123", {"Geben Sie eine 4-stellige Pin ein"});
     }
     void verlassen()
     {
