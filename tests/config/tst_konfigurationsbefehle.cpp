@@ -1,4 +1,6 @@
-// The configuration tab's commands and reactions in the main window, the link scripted.
+// The device commands of the configuration and phone book tabs on a scripted link: every outcome with
+// its log lines, message and icon, the window locked while waiting; the factory reset and the reactions
+// of the configuration's controls.
 
 #include "Geraeteabbild.h"
 #include "Hauptfenster.h"
@@ -6,6 +8,7 @@
 #include "Konfigurationsbereich.h"
 #include "TelefonbuchModell.h"
 #include "TelefonbuchTab.h"
+#include "Telefonbuchbereich.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -22,32 +25,21 @@ namespace {
 
 const QString Belegt = "Andere Programmteile greifen gerade\r\nauf die Schnittstelle zu. \r\n"
                        "Beenden Sie ggf. die Logfunktion.";
+const QString Fehler = "Konfiguration auslesen wegen Übertragungsfehlern abgebrochen";
 
-// An image whose configuration differs from the factory values in every field.
+// An image whose configuration and phone book differ from the factory ones.
 QByteArray geräteabbild()
 {
     Konfiguration k;
     k.anschlussart = Anschlussart::Amtsanschluss;
     k.PIN = "2468";
-    k.LokaleRufzeit = "045";
-    k.ExterneRufzeit = "090";
-    k.Türgesprächszeit = "120";
-    k.variante = Variante::Nacht;
-    k.Mithören = false;
-    k.masterumleitung = Masterumleitung::sofort;
-    k.Anrufbeantworter = true;
     k.Masterumleitungsnummer = "0,0301234#";
-    return KonfigurationInAbbild(QByteArray(abbild::Größe, '\x33'), k);
-}
-
-Antwort gelesen(const QByteArray& daten)
-{
-    return {Ergebnis::Erfolg, daten};
-}
-
-Antwort fehler(Ergebnis e)
-{
-    return {e, {}};
+    Telefonbuch buch;
+    buch[0] = {"Müller", "0301234", "", "1", "2", "gefangen", "01-02-03-04-05-06-07-08"};
+    QByteArray abbild =
+        TelefonbuchInAbbild(KonfigurationInAbbild(QByteArray(abbild::Größe, '\x33'), k), buch);
+    abbild[0] = 2; // a first byte like a failure code is still data
+    return abbild;
 }
 
 } // namespace
@@ -55,182 +47,165 @@ Antwort fehler(Ergebnis e)
 class tst_Konfigurationsbefehle : public QObject {
     Q_OBJECT
 private slots:
-    void laden_data()
+    void deviceCommands_data()
     {
+        QTest::addColumn<QString>("knopf");
         QTest::addColumn<Antwort>("antwort");
-        QTest::addColumn<QString>("logtext");
-        QTest::addColumn<QString>("meldung");
-        QTest::addColumn<Icon>("symbol");
-        QTest::newRow("success") << gelesen(geräteabbild()) << " Konfiguration erfolgreich ausgelesen"
-                                 << "Konfiguration erfolgreich ausgelesen!" << Icon::Information;
-        QByteArray nullErst = geräteabbild();
-        nullErst[0] = 2; // a first byte like a failure code is still data
-        QTest::newRow("byte 0 is 2") << gelesen(nullErst) << " Konfiguration erfolgreich ausgelesen"
-                                     << "Konfiguration erfolgreich ausgelesen!" << Icon::Information;
-        QTest::newRow("time-out") << fehler(Ergebnis::Timeout)
-                                  << " Konfiguration auslesen wegen Timeout abgebrochen"
-                                  << "Auslesen wegen Timeout abgebrochen!" << Icon::Critical;
-        QTest::newRow("busy") << fehler(Ergebnis::Belegt)
-                              << " Konfiguration auslesen nicht möglich, da die Schnittstelle belegt ist"
-                              << Belegt << Icon::Exclamation;
-        const QString übertragungsfehler = "Konfiguration auslesen wegen Übertragungsfehlern abgebrochen";
-        QTest::newRow("transfer error") << fehler(Ergebnis::Transferfehler) << " " + übertragungsfehler
-                                        << übertragungsfehler << Icon::Critical;
-        QTest::newRow("4095 bytes") << gelesen(geräteabbild().left(4095)) << " " + übertragungsfehler
-                                    << übertragungsfehler << Icon::Critical;
-    }
-
-    void laden()
-    {
-        QFETCH(Antwort, antwort);
-        QFETCH(QString, logtext);
-        QFETCH(QString, meldung);
-        QFETCH(Icon, symbol);
-        Hauptfenster h;
-        h.link.bilder = {antwort};
-        h.klicken("cmd_KonfigAusAnlageLaden");
-        QCOMPARE(h.link.aufrufe, QStringList({"EmpfangspufferLeeren", "LoggenAus", "KonfigurationLaden"}));
-        QCOMPARE(h.bedienbarWährend, QList<bool>{false});
-        QVERIFY(h.fenster.isEnabled());
-        QCOMPARE(h.log(), "07.12.2026 09:05:00" + logtext + "\r\n");
-        QCOMPARE(h.meldungen.texts(), QStringList{meldung});
-        QCOMPARE(h.meldungen.shown[0].icon, symbol);
-        const Konfiguration gezeigt = h.fenster.konfiguration->angezeigteKonfiguration();
-        if (antwort.erfolgreich() && antwort.daten.size() >= 4096)
-            QVERIFY(gezeigt == KonfigurationAusAbbild(antwort.daten, Masterumleitung::aus));
-        else
-            QVERIFY(gezeigt == Werkseinstellungen());
-    }
-
-    void speichern_data()
-    {
-        QTest::addColumn<Antwort>("lesen");
         QTest::addColumn<Ergebnis>("senden");
-        QTest::addColumn<QString>("log");
+        QTest::addColumn<QStringList>("log"); // one line a second, from 09:05:00
         QTest::addColumn<QString>("meldung");
-        const QByteArray abbild = geräteabbild();
-        const QString gelesenLog = "07.12.2026 09:05:00 Konfiguration erfolgreich ausgelesen\r\n";
-        QTest::newRow("stored") << gelesen(abbild) << Ergebnis::Erfolg
-                                << gelesenLog + "07.12.2026 09:05:01 Konfiguration erfolgreich übertragen\r\n"
-                                << "Übertragung erfolgreich!";
-        QTest::newRow("store time-out")
-            << gelesen(abbild) << Ergebnis::Timeout
-            << gelesenLog +
-                   "07.12.2026 09:05:01 Konfiguration konnte wegen eines Timeout nicht übertragen werden\r\n"
-            << "Übertragung wegen Timeout abgebrochen!";
-        QTest::newRow("store transfer error")
-            << gelesen(abbild) << Ergebnis::Transferfehler
-            << gelesenLog + "07.12.2026 09:05:01 Konfiguration konnte wegen Übertragungsfehlern nicht "
-                            "übertragen werden\r\n"
-            << "Übertragung wegen Übertragungsfehlern abgebrochen!";
-        QTest::newRow("store busy")
-            << gelesen(abbild) << Ergebnis::Belegt
-            << gelesenLog + "07.12.2026 09:05:01 Konfiguration konnte nicht übertragen werden, weil "
-                            "die Schnittstelle belegt ist\r\n"
-            << Belegt;
-        QTest::newRow("read time-out sends nothing")
-            << fehler(Ergebnis::Timeout) << Ergebnis::Erfolg
-            << "07.12.2026 09:05:00 Konfiguration auslesen wegen Timeout abgebrochen\r\n"
-            << "Auslesen wegen Timeout abgebrochen!";
-        QTest::newRow("read transfer error sends nothing")
-            << fehler(Ergebnis::Transferfehler) << Ergebnis::Erfolg
-            << "07.12.2026 09:05:00 Konfiguration auslesen wegen Übertragungsfehlern abgebrochen\r\n"
-            << "Konfiguration auslesen wegen Übertragungsfehlern abgebrochen";
-        QTest::newRow("short read sends nothing")
-            << gelesen(abbild.left(6000)) << Ergebnis::Erfolg
-            << "07.12.2026 09:05:00 Konfiguration auslesen wegen Übertragungsfehlern abgebrochen\r\n"
-            << "Konfiguration auslesen wegen Übertragungsfehlern abgebrochen";
+        QTest::addColumn<Icon>("icon");
+        QTest::addColumn<int>("zeile"); // the grid's current entry afterwards
+        const Antwort gelesen{Ergebnis::Erfolg, geräteabbild()};
+        const Antwort timeout{Ergebnis::Timeout, {}};
+        const Antwort belegt{Ergebnis::Belegt, {}};
+        const Antwort fehler{Ergebnis::Transferfehler, {}};
+        const Ergebnis ok = Ergebnis::Erfolg;
+        const QString k = "cmd_KonfigAusAnlageLaden", ks = "cmd_KonfigInAnlageSpeichern";
+        const QString t = "cmd_TelbuchAusAnlageLaden", ts = "cmd_TelbuchInAnlageSpeichern";
+        const QString ausgelesen = " Konfiguration erfolgreich ausgelesen",
+                      timeoutText = "Auslesen wegen Timeout abgebrochen!";
+        const QString belegtLesen = " Konfiguration auslesen nicht möglich, da die Schnittstelle belegt ist";
+        const auto zeile = [](const char* tag, QString knopf, Antwort antwort, Ergebnis senden,
+                              QStringList log, QString meldung, Icon icon, int aktuell) {
+            QTest::newRow(tag) << knopf << antwort << senden << log << meldung << icon << aktuell;
+        };
+        zeile("Konfiguration: 4096 Bytes genügen", k, Antwort{Ergebnis::Erfolg, geräteabbild().left(4096)},
+              ok, {ausgelesen}, "Konfiguration erfolgreich ausgelesen!", Icon::Information, 8);
+        zeile("Konfiguration: 4095 Bytes", k, Antwort{Ergebnis::Erfolg, geräteabbild().left(4095)}, ok,
+              {" " + Fehler}, Fehler, Icon::Critical, 8);
+        zeile("Konfiguration: Timeout", k, timeout, ok, {" Konfiguration auslesen wegen Timeout abgebrochen"},
+              timeoutText, Icon::Critical, 8);
+        zeile("Konfiguration: belegt", k, belegt, ok, {belegtLesen}, Belegt, Icon::Exclamation, 8);
+        zeile("Konfiguration: Übertragungsfehler", k, fehler, ok, {" " + Fehler}, Fehler, Icon::Critical, 8);
+        zeile("Konfiguration speichern: Timeout", ks, gelesen, Ergebnis::Timeout,
+              {ausgelesen, " Konfiguration konnte wegen eines Timeout nicht übertragen werden"},
+              "Übertragung wegen Timeout abgebrochen!", Icon::Critical, 8);
+        zeile("Konfiguration speichern: Übertragungsfehler", ks, gelesen, Ergebnis::Transferfehler,
+              {ausgelesen, " Konfiguration konnte wegen Übertragungsfehlern nicht übertragen werden"},
+              "Übertragung wegen Übertragungsfehlern abgebrochen!", Icon::Critical, 8);
+        zeile(
+            "Konfiguration speichern: belegt", ks, gelesen, Ergebnis::Belegt,
+            {ausgelesen, " Konfiguration konnte nicht übertragen werden, weil die Schnittstelle belegt ist"},
+            Belegt, Icon::Exclamation, 8);
+        zeile("Konfiguration speichern: 6143 Bytes gelesen", ks,
+              Antwort{Ergebnis::Erfolg, geräteabbild().left(6143)}, ok, {" " + Fehler}, Fehler,
+              Icon::Critical, 8);
+        zeile("Telefonbuch", t, gelesen, ok, {" Telefonbuch erfolgreich ausgelesen"},
+              "Telefonbuch erfolgreich ausgelesen!", Icon::Information, 1);
+        zeile("Telefonbuch: Timeout", t, timeout, ok, {" Telefonbuchauslesen wegen Timeout abgebrochen"},
+              timeoutText, Icon::Critical, 8);
+        zeile("Telefonbuch: belegt", t, belegt, ok,
+              {" Telefonbuchauslesen nicht möglich, da die Schnittstelle belegt ist"}, Belegt,
+              Icon::Exclamation, 8);
+        // Building the image walks the grid to its last cell.
+        zeile("Telefonbuch speichern: Übertragungsfehler", ts, gelesen, Ergebnis::Transferfehler,
+              {ausgelesen, " Telefonbuch konnte wegen Übertragungsfehlern nicht übertragen werden"},
+              "Übertragung wegen Übertragungsfehlern abgebrochen!", Icon::Critical, 50);
+        zeile("Telefonbuch speichern: Lesen belegt", ts, belegt, ok, {belegtLesen}, Belegt, Icon::Exclamation,
+              8);
     }
-
-    void speichern()
+    void deviceCommands()
     {
-        QFETCH(Antwort, lesen);
+        QFETCH(QString, knopf);
+        QFETCH(Antwort, antwort);
         QFETCH(Ergebnis, senden);
-        QFETCH(QString, log);
+        QFETCH(QStringList, log);
         QFETCH(QString, meldung);
         Hauptfenster h;
-        h.link.bilder = {lesen};
+        KonfigurationTab& k = *h.fenster.konfiguration;
+        TelefonbuchTab& tab = *h.fenster.telefonbuch;
+        k.txt_PIN->setText("9753");
+        Telefonbuch buch;
+        buch[7].Teilnehmer = "bleibt";
+        tab.modell().setTelefonbuch(buch);
+        tab.zeileMarkieren(8);
+        const Konfiguration gezeigt = k.angezeigteKonfiguration();
+        h.link.bilder = {antwort};
         h.link.sendeergebnisse = {senden};
-        h.fenster.konfiguration->txt_PIN->setText("9753");
-        const Konfiguration gezeigt = h.fenster.konfiguration->angezeigteKonfiguration();
-        h.klicken("cmd_KonfigInAnlageSpeichern");
-        QCOMPARE(h.log(), log);
-        QCOMPARE(h.meldungen.texts(), QStringList{meldung});
+        h.klicken(knopf);
+        QVERIFY(!h.bedienbarWährend.isEmpty() && !h.bedienbarWährend.contains(true));
         QVERIFY(h.fenster.isEnabled());
-        QVERIFY(!h.bedienbarWährend.contains(true));
-        QVERIFY(h.fenster.konfiguration->angezeigteKonfiguration() == gezeigt); // a store leaves the screen
-        if (lesen.daten.size() != abbild::Größe) {
-            QVERIFY(!h.link.aufrufe.contains("KonfigurationSenden"));
-            return;
-        }
-        QCOMPARE(h.link.aufrufe, QStringList({"EmpfangspufferLeeren", "LoggenAus", "KonfigurationLaden",
-                                              "KonfigurationSenden"}));
-        QCOMPARE(h.link.gesendet, QList<QByteArray>{KonfigurationInAbbild(lesen.daten, gezeigt)});
-        QCOMPARE(h.link.gesendet[0].mid(90), lesen.daten.mid(90)); // the device's phone book stays
+        QString erwartet;
+        for (int i = 0; i < log.size(); ++i)
+            erwartet += QString("07.12.2026 09:05:%1").arg(i, 2, 10, QChar('0')) + log[i] + "\r\n";
+        QCOMPARE(h.log(), erwartet);
+        QCOMPARE(h.meldungen.texts(), QStringList{meldung});
+        QTEST(h.meldungen.shown[0].icon, "icon");
+        QTEST(tab.aktuelleZeile(), "zeile");
+        // Only a complete read is stored; a load shows what it read, a store leaves the screen.
+        const bool geladen = knopf.endsWith("AusAnlageLaden") && log.constFirst().contains("erfolgreich");
+        QCOMPARE(h.link.aufrufe.contains("KonfigurationSenden"), log.size() == 2);
+        QVERIFY(k.angezeigteKonfiguration() ==
+                (geladen && knopf.contains("Konfig")
+                     ? KonfigurationAusAbbild(antwort.daten, Masterumleitung::aus)
+                     : gezeigt));
+        QVERIFY(tab.modell().telefonbuch() ==
+                (geladen && knopf.contains("Telbuch") ? TelefonbuchAusAbbild(antwort.daten) : buch));
     }
 
-    void factoryDefaults()
+    // Asked first; cancelled nothing happens, confirmed the tab is reset. The device is not contacted.
+    void resets_data()
     {
+        QTest::addColumn<QString>("knopf");
+        QTest::addColumn<QStringList>("meldungen");
+        QTest::newRow("Werkseinstellungen")
+            << "cmd_Werkseinstellungen"
+            << QStringList{"Möchten Sie wirklich die Konfiguration auf Werkseinstellung zurücksetzen?",
+                           "Konfiguration wurde zurückgesetzt!\r\nBitte übertragen Sie die aktuelle "
+                           "Konfiguration mit der Taste \"In Klingport speichern.\""};
+        QTest::newRow("Telefonbuch löschen")
+            << "cmd_TelbuchAusAnlageLoeschen"
+            << QStringList{
+                   "Möchten Sie wirklich das Telefonbuch löschen?\r\nAchtung: Sie müssen alle "
+                   "Ruftasten neu zuordnen!",
+                   "Das Telefonbuch wurde gelöscht.\r\nBitte übertragen Sie das leere Telefonbuch mit "
+                   "der Taste \"In Klingport speichern.\""};
+    }
+    void resets()
+    {
+        QFETCH(QString, knopf);
+        QFETCH(QStringList, meldungen);
         Hauptfenster h;
-        h.fenster.konfiguration->KonfigurationParsAnzeigen(geräteabbild());
-        const Konfiguration geladen = h.fenster.konfiguration->angezeigteKonfiguration();
+        KonfigurationTab& k = *h.fenster.konfiguration;
+        TelefonbuchTab& tab = *h.fenster.telefonbuch;
+        k.KonfigurationParsAnzeigen(geräteabbild());
+        tab.TelefonbuchParsAnzeigen(geräteabbild());
+        tab.zeileMarkieren(50);
+        const Konfiguration gezeigt = k.angezeigteKonfiguration();
         h.meldungen.replies = {platform::Reply::Cancel};
-        h.klicken("cmd_Werkseinstellungen");
-        QVERIFY(h.fenster.konfiguration->angezeigteKonfiguration() == geladen);
-        QCOMPARE(h.meldungen.texts(),
-                 QStringList{"Möchten Sie wirklich die Konfiguration auf Werkseinstellung zurücksetzen?"});
-        QCOMPARE(h.meldungen.shown[0].icon, Icon::Critical);
-        QCOMPARE(h.meldungen.shown[0].buttons, platform::Buttons::OkCancel);
-        QCOMPARE(h.meldungen.shown[0].standard, platform::Default::Second);
-
-        h.klicken("cmd_Werkseinstellungen");
-        QVERIFY(h.fenster.konfiguration->angezeigteKonfiguration() == Werkseinstellungen());
-        QCOMPARE(
-            h.meldungen.texts().last(),
-            "Konfiguration wurde zurückgesetzt!\r\nBitte übertragen Sie die aktuelle Konfiguration mit der "
-            "Taste \"In Klingport speichern.\"");
-        QCOMPARE(h.meldungen.shown.last().icon, Icon::Information);
-        QVERIFY(!h.fenster.konfiguration->txt_LokaleRufzeit->isEnabled());
-        QVERIFY(!h.fenster.konfiguration->obu_sofort->isEnabled());
-        QVERIFY(h.link.aufrufe.isEmpty()); // the device is not contacted
+        h.klicken(knopf);
+        QVERIFY(k.angezeigteKonfiguration() == gezeigt);
+        QVERIFY(tab.modell().telefonbuch() == TelefonbuchAusAbbild(geräteabbild()));
+        h.klicken(knopf);
+        const bool konfig = knopf == "cmd_Werkseinstellungen";
+        QVERIFY(k.angezeigteKonfiguration() == (konfig ? Werkseinstellungen() : gezeigt));
+        QVERIFY(tab.modell().telefonbuch() ==
+                (konfig ? TelefonbuchAusAbbild(geräteabbild()) : Telefonbuch{}));
+        QCOMPARE(tab.aktuelleZeile(), konfig ? 50 : 1);
+        QCOMPARE(k.txt_LokaleRufzeit->isEnabled(), !konfig); // the controls react as to the user
+        QCOMPARE(h.meldungen.texts(), QStringList({meldungen[0], meldungen[0], meldungen[1]}));
+        const ShownMessage& m = h.meldungen.shown[0];
+        QVERIFY(m.icon == Icon::Critical && m.buttons == platform::Buttons::OkCancel &&
+                m.standard == platform::Default::Second && h.meldungen.shown[2].icon == Icon::Information);
+        QVERIFY(h.link.aufrufe.isEmpty());
     }
 
-    void reactions()
+    // Delayed forwarding is checked against the phone book, whoever selects it, and stays selected.
+    void delayedForwardingAgainstPhoneBook()
     {
         Hauptfenster h;
         KonfigurationTab& k = *h.fenster.konfiguration;
-        QVERIFY(!k.txt_LokaleRufzeit->isEnabled());
-        k.obu_Amtsanschluß->click();
-        QVERIFY(k.txt_LokaleRufzeit->isEnabled());
-        k.obu_Nebenstellenanschluß->click();
-        QVERIFY(!k.txt_LokaleRufzeit->isEnabled());
-
-        const QList<QWidget*> weiterleitung = {k.chk_ab_masterrufumleitung, k.obu_aus, k.obu_verzögert,
-                                               k.obu_sofort};
-        k.txt_Masterumleitungsnummer->setText("0");
-        for (QWidget* w : weiterleitung)
-            QVERIFY(w->isEnabled());
-        QVERIFY(k.obu_aus->isChecked());
-        k.obu_sofort->click();
-        k.chk_ab_masterrufumleitung->click();
-        k.txt_Masterumleitungsnummer->clear();
-        for (QWidget* w : weiterleitung)
-            QVERIFY(!w->isEnabled());
-        QVERIFY(k.obu_aus->isChecked() && !k.chk_ab_masterrufumleitung->isChecked());
-
-        // Delayed forwarding is checked against the phone book, whoever selects it.
         k.txt_Masterumleitungsnummer->setText("0");
         k.obu_verzögert->click();
         QVERIFY(h.meldungen.shown.isEmpty());
-        Telefonbucheintrag mitAb;
-        mitAb.Anrufbeantworter = "2";
-        h.fenster.telefonbuch->modell().setEintrag(50, mitAb);
+        h.fenster.telefonbuch->modell().setEintrag(50, {"", "", "", "2"});
         k.obu_aus->click();
         Konfiguration verzögert;
         verzögert.Masterumleitungsnummer = "0";
         verzögert.masterumleitung = Masterumleitung::verzögert;
         k.KonfigurationParsAnzeigen(KonfigurationInAbbild(QByteArray(6144, '\0'), verzögert));
-        QVERIFY(k.obu_verzögert->isChecked()); // the selection stays
+        QVERIFY(k.obu_verzögert->isChecked());
         QCOMPARE(
             h.meldungen.texts(),
             QStringList{"Sie haben mindestens in einem Telefonbucheintrag die Anrufbeantworterfunktion "

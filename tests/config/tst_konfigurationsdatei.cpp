@@ -1,5 +1,5 @@
-// The configuration file and printout: the texts byte for byte, loading through the window with the
-// controls' reactions, the refusals, and printing.
+// The configuration file and printout through the window: loaded over what it shows, saved and printed
+// byte for byte like the hand-written files, and the refusals.
 
 #include "Hauptfenster.h"
 #include "KonfigurationTab.h"
@@ -7,39 +7,24 @@
 #include "Testdaten.h"
 #include "Windows1252.h"
 
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 
-Q_DECLARE_METATYPE(Konfiguration)
+Q_DECLARE_METATYPE(platform::Icon)
 
 namespace {
 
-Konfiguration gefüllt()
-{
-    Konfiguration k;
-    k.anschlussart = Anschlussart::Amtsanschluss;
-    k.PIN = "0815";
-    k.Türgesprächszeit = "045";
-    k.LokaleRufzeit = "020";
-    k.ExterneRufzeit = "090";
-    k.variante = Variante::Nacht;
-    k.Mithören = false;
-    k.masterumleitung = Masterumleitung::sofort;
-    k.Masterumleitungsnummer = "0301234567";
-    return k;
-}
-
-// The filled file with one text replaced, in Windows-1252.
-QByteArray geändert(const QString& alt, const QString& neu)
+// The filled file with texts replaced, each pair the old text and the new one.
+QByteArray gefüllt(const QStringList& ersetzungen = {})
 {
     QByteArray datei = testdatei("gefuellt.kpk");
-    const QByteArray a = windows1252::kodieren(alt);
-    if (!datei.contains(a))
-        qFatal("no %s in the file", qPrintable(alt));
-    return datei.replace(a, windows1252::kodieren(neu));
+    for (int i = 0; i + 1 < ersetzungen.size(); i += 2) {
+        if (!datei.contains(windows1252::kodieren(ersetzungen[i])))
+            qFatal("no %s in the file", qPrintable(ersetzungen[i]));
+        datei.replace(windows1252::kodieren(ersetzungen[i]), windows1252::kodieren(ersetzungen[i + 1]));
+    }
+    return datei;
 }
 
 } // namespace
@@ -47,190 +32,109 @@ QByteArray geändert(const QString& alt, const QString& neu)
 class tst_Konfigurationsdatei : public QObject {
     Q_OBJECT
 private slots:
-    void texte_data()
-    {
-        QTest::addColumn<Konfiguration>("konfiguration");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("Werkseinstellungen") << Werkseinstellungen() << "werk";
-        QTest::newRow("gefüllt") << gefüllt() << "gefuellt";
-    }
-    void texte()
-    {
-        QFETCH(Konfiguration, konfiguration);
-        QFETCH(QString, name);
-        QCOMPARE(KonfigurationDateiinhalt(konfiguration), testdatei(name + ".kpk"));
-        QCOMPARE(KonfigurationDruckText(konfiguration), windows1252::dekodieren(testdatei(name + ".druck")));
-
-        Konfiguration anders = gefüllt();
-        anders.anschlussart = Anschlussart::Nebenstellenanschluss;
-        anders.PIN = "9";
-        anders.Anrufbeantworter = !konfiguration.Anrufbeantworter;
-        Konfiguration erwartet = konfiguration;
-        erwartet.Anrufbeantworter = anders.Anrufbeantworter; // not in the file
-        QCOMPARE(KonfigurationAusDatei(testdatei(name + ".kpk"), anders), erwartet);
-    }
-
-    // Saved from the window and loaded again over the factory values: every field but the
-    // answering machine comes back, and the controls react as they do to the user.
-    void speichernUndLaden()
-    {
-        Hauptfenster h;
-        QTemporaryDir ordner;
-        const QString pfad = ordner.filePath("anlage.kpk");
-        h.dateien.names = {pfad, "", pfad};
-        h.fenster.konfiguration->KonfigurationAnzeigen(gefüllt());
-        h.klicken("cmd_KonfigInDateiSpeichern");
-        QFile datei(pfad);
-        QVERIFY(datei.open(QIODevice::ReadOnly));
-        QCOMPARE(datei.readAll(), testdatei("gefuellt.kpk"));
-
-        h.fenster.konfiguration->KonfigurationWerkseinstellungen();
-        h.klicken("cmd_KonfigAusDateiLaden"); // the dialog gives no name: nothing happens
-        QCOMPARE(h.fenster.konfiguration->angezeigteKonfiguration(), Werkseinstellungen());
-        h.klicken("cmd_KonfigAusDateiLaden");
-        QCOMPARE(h.fenster.konfiguration->angezeigteKonfiguration(), gefüllt());
-        QVERIFY(h.control("txt_LokaleRufzeit")->isEnabled());
-        QVERIFY(h.control("obu_sofort")->isEnabled());
-        QCOMPARE(h.dateien.filters.value(0), "Welko Klingport Konfiguration (*.kpk)|*.kpk");
-        QCOMPARE(h.dateien.startPaths, (QStringList{"", pfad, pfad}));
-        QVERIFY(h.meldungen.shown.isEmpty());
-    }
-
-    // Loaded over a shown number with delayed forwarding and the answering machine ticked.
-    void laden_data()
+    // Loaded over a shown configuration (extension, PIN 5183, "An", delayed forwarding to 0301234567,
+    // answering machine ticked) and saved again. A label counts only where it begins a line; a missing
+    // one keeps the shown value, and so does the answering machine, which no file holds.
+    void ladenUndSpeichern_data()
     {
         QTest::addColumn<QByteArray>("datei");
-        QTest::addColumn<Konfiguration>("erwartet");
-        Konfiguration k = gefüllt();
-        k.Anrufbeantworter = true;
-        QTest::newRow("unverändert") << testdatei("gefuellt.kpk") << k;
-
+        QTest::addColumn<QByteArray>("gespeichert");
+        const QString keineMarke = "Verzögert:\t\t\r\n\t\tSofort:\t\tX",
+                      verzögert = "Verzögert:\t\tX\r\n\t\tSofort:\t\t";
+        QTest::newRow("Werkseinstellungen") << testdatei("werk.kpk") << testdatei("werk.kpk");
+        QTest::newRow("gefüllt") << gefüllt() << gefüllt();
         QTest::newRow("Aus: und Sofort: markiert")
-            << geändert("\t\tAus: \t\t\r\n", "\t\tAus: \t\tX\r\n") << k;
-        k.masterumleitung = Masterumleitung::verzögert;
-        QTest::newRow("keine Marke") << geändert("\t\tSofort:\t\tX", "\t\tSofort:\t\t") << k;
-
-        Konfiguration zwei = gefüllt();
-        zwei.Anrufbeantworter = true;
-        zwei.PIN = "12";
-        zwei.Türgesprächszeit = "999";
-        QTest::newRow("PIN zweistellig, Zeit 999")
-            << geändert("\t\t\t0815", "\t\t\t12").replace("\t\t\t045", "\t\t\t999") << zwei;
-
-        // A label counts only where it begins a line, not inside another's value.
-        Konfiguration mitBeschriftung = gefüllt();
-        mitBeschriftung.Anrufbeantworter = true;
-        mitBeschriftung.LokaleRufzeit = "02\tExterne Rufzeit (in Sek.):\t\t\t777";
+            << gefüllt({"Aus: \t\t\r\n", "Aus: \t\tX\r\n"}) << gefüllt();
+        QTest::newRow("keine Marke") << gefüllt({"Sofort:\t\tX", "Sofort:\t\t"})
+                                     << gefüllt({keineMarke, verzögert});
+        QTest::newRow("PIN 12, Zeit 999")
+            << gefüllt({"\t0815", "\t12", "\t045", "\t999"}) << gefüllt({"\t0815", "\t12", "\t045", "\t999"});
+        const QString mitBeschriftung = "\t02\tExterne Rufzeit (in Sek.):\t\t\t777";
         QTest::newRow("Beschriftung im Wert")
-            << geändert("\t\t\t020", "\t\t\t02\tExterne Rufzeit (in Sek.):\t\t\t777") << mitBeschriftung;
-
-        Konfiguration ohneNummer = gefüllt();
-        ohneNummer.Masterumleitungsnummer.clear();
-        ohneNummer.masterumleitung = Masterumleitung::aus;
-        QTest::newRow("leere Rufnummer") << geändert("\t\t0301234567", "\t\t") << ohneNummer;
-
-        // Missing labels keep what the window shows, even where another label begins alike.
+            << gefüllt({"\t020", mitBeschriftung}) << gefüllt({"\t020", mitBeschriftung});
+        QTest::newRow("leere Rufnummer")
+            << gefüllt({"\t0301234567", "\t"})
+            << gefüllt({"\t0301234567", "\t", "Aus: \t\t\r", "Aus: \t\tX\r", "Sofort:\t\tX", "Sofort:\t\t"});
         QTest::newRow("Beschriftungen fehlen")
-            << geändert("\tPIN:\t\t\t0815\r\n", "")
-                   .replace("\t\tAmtsanschluss:\t\tX\r\n", "")
-                   .replace("\t\tAus:\t\tX\r\n", "")
-                   .replace("\t\tAus: \t\t\r\n\t\tVerz\xf6gert:\t\t\r\n\t\tSofort:\t\tX\r\n", "")
-            << [] {
-                   Konfiguration k = gefüllt();
-                   k.anschlussart = Anschlussart::Nebenstellenanschluss;
-                   k.PIN = "5183";
-                   k.Mithören = true;
-                   k.masterumleitung = Masterumleitung::verzögert;
-                   k.Anrufbeantworter = true;
-                   return k;
-               }();
+            << gefüllt({"\tPIN:\t\t\t0815\r\n", "", "\t\tAmtsanschluss:\t\tX\r\n", "", "\t\tAus:\t\tX\r\n",
+                        "", "\t\tAus: \t\t\r\n\t\tVerzögert:\t\t\r\n\t\tSofort:\t\tX\r\n", ""})
+            << gefüllt({"Amtsanschluss:\t\tX\r\n\t\tNebenstellenanschluss:\t\t",
+                        "Amtsanschluss:\t\t\r\n\t\tNebenstellenanschluss:\t\tX", "0815", "5183",
+                        "An:\t\t\r\n\t\tAus:\t\tX", "An:\t\tX\r\n\t\tAus:\t\t", keineMarke, verzögert});
     }
-    void laden()
+    void ladenUndSpeichern()
     {
         QFETCH(QByteArray, datei);
-        QFETCH(Konfiguration, erwartet);
         Hauptfenster h;
-        QTemporaryDir ordner;
-        h.dateien.names = {dateiAnlegen(ordner.filePath("k.kpk"), datei)};
-        Konfiguration vorher = Werkseinstellungen();
-        vorher.masterumleitung = Masterumleitung::verzögert;
-        vorher.Masterumleitungsnummer = "0301234567";
-        vorher.Anrufbeantworter = true;
-        h.fenster.konfiguration->KonfigurationAnzeigen(vorher);
+        const QString pfad = dateiAnlegen(h.sicherungsordner.filePath("k.kpk"), datei);
+        h.dateien.names = {pfad, h.sicherungsordner.filePath("neu.kpk")};
+        KonfigurationTab& k = *h.fenster.konfiguration;
+        k.KonfigurationAnzeigen({.masterumleitung = Masterumleitung::verzögert,
+                                 .Anrufbeantworter = true,
+                                 .Masterumleitungsnummer = "0301234567"});
         h.klicken("cmd_KonfigAusDateiLaden");
-        QCOMPARE(h.fenster.konfiguration->angezeigteKonfiguration(), erwartet);
-        QCOMPARE(h.control("obu_aus")->isEnabled(), !erwartet.Masterumleitungsnummer.isEmpty());
+        h.klicken("cmd_KonfigInDateiSpeichern");
+        QTEST(dateiinhalt(h.sicherungsordner.filePath("neu.kpk")), "gespeichert");
+        const bool nummer = !k.angezeigteKonfiguration().Masterumleitungsnummer.isEmpty();
+        QVERIFY(k.angezeigteKonfiguration().Anrufbeantworter == nummer && k.obu_aus->isEnabled() == nummer);
+        QCOMPARE(h.dateien.startPaths, QStringList({"", pfad})); // the dialogs start at the last file
+        QVERIFY(h.meldungen.shown.isEmpty());
     }
 
     void abgelehnt_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("inhalt");
+        QTest::addColumn<QString>("knopf");
+        QTest::addColumn<QByteArray>("inhalt"); // none: the file is in a folder that does not exist
         QTest::addColumn<QString>("meldung");
         QTest::addColumn<platform::Icon>("icon");
         QTest::newRow("keine Beschriftung")
-            << "fremd.kpk" << QByteArray("PIN 1234\r\nRufnummer 0301234\r\n")
-            << "Die Datei \"fremd.kpk\" enthält keine Klingport-Konfiguration und wurde nicht geladen."
+            << "cmd_KonfigAusDateiLaden" << QByteArray("PIN 1234\r\nRufnummer 0301234\r\n")
+            << "Die Datei \"k.kpk\" enthält keine Klingport-Konfiguration und wurde nicht geladen."
             << platform::Icon::Exclamation;
         QTest::newRow("nicht lesbar")
-            << "fehlt/k.kpk" << QByteArray()
+            << "cmd_KonfigAusDateiLaden" << QByteArray()
             << "Die Konfigurationsdatei \"k.kpk\" konnte nicht gelesen werden." << platform::Icon::Critical;
+        QTest::newRow("nicht geschrieben")
+            << "cmd_KonfigInDateiSpeichern" << QByteArray()
+            << "Die Konfigurationsdatei \"k.kpk\" konnte nicht gespeichert werden."
+            << platform::Icon::Critical;
     }
     void abgelehnt()
     {
-        QFETCH(QString, name);
+        QFETCH(QString, knopf);
         QFETCH(QByteArray, inhalt);
-        QFETCH(QString, meldung);
-        QFETCH(platform::Icon, icon);
         Hauptfenster h;
-        QTemporaryDir ordner;
-        h.dateien.names = {inhalt.isEmpty() ? ordner.filePath(name)
-                                            : dateiAnlegen(ordner.filePath(name), inhalt)};
-        h.fenster.konfiguration->KonfigurationAnzeigen(gefüllt());
-        h.klicken("cmd_KonfigAusDateiLaden");
-        QCOMPARE(h.fenster.konfiguration->angezeigteKonfiguration(), gefüllt());
-        QCOMPARE(h.meldungen.shown.size(), 1);
-        QCOMPARE(h.meldungen.shown[0].text, meldung);
-        QCOMPARE(h.meldungen.shown[0].icon, icon);
+        h.dateien.names = {inhalt.isEmpty() ? h.sicherungsordner.filePath("fehlt/k.kpk")
+                                            : dateiAnlegen(h.sicherungsordner.filePath("k.kpk"), inhalt)};
+        h.fenster.konfiguration->txt_PIN->setText("2222");
+        const Konfiguration gezeigt = h.fenster.konfiguration->angezeigteKonfiguration();
+        h.klicken(knopf);
+        QVERIFY(h.fenster.konfiguration->angezeigteKonfiguration() == gezeigt);
+        QTEST(h.meldungen.texts().join('|'), "meldung");
+        QTEST(h.meldungen.shown[0].icon, "icon");
     }
 
-    void nichtGeschrieben()
-    {
-        Hauptfenster h;
-        QTemporaryDir ordner;
-        h.dateien.names = {ordner.filePath("fehlt/k.kpk")};
-        h.klicken("cmd_KonfigInDateiSpeichern");
-        QCOMPARE(h.meldungen.shown.size(), 1);
-        QCOMPARE(h.meldungen.shown[0].text,
-                 "Die Konfigurationsdatei \"k.kpk\" konnte nicht gespeichert werden.");
-        QCOMPARE(h.meldungen.shown[0].icon, platform::Icon::Critical);
-    }
-
-    // The answering machine is never printed; a failed printout leaves nothing for the next one.
+    // On the chosen printer in Courier New, 10 points, upright; the answering machine is never printed.
     void drucken()
     {
         Hauptfenster h;
         h.klicken("cmd_KonfigDrucken");
-        QCOMPARE(h.meldungen.shown.size(), 1);
-        QCOMPARE(h.meldungen.shown[0].text, "Drucker Fehler");
-        QCOMPARE(h.meldungen.shown[0].icon, platform::Icon::Critical);
-
         h.drucker.names = {"Laser"};
         h.drucker.setCurrent("Laser");
         h.drucker.bereit = false;
         h.klicken("cmd_KonfigDrucken");
-        QCOMPARE(h.meldungen.shown.size(), 2);
-        QCOMPARE(h.meldungen.shown[1].text, "Drucker Fehler");
-
+        QCOMPARE(h.meldungen.texts(), QStringList(2, "Drucker Fehler"));
+        QCOMPARE(h.meldungen.shown[1].icon, platform::Icon::Critical);
         h.drucker.bereit = true;
-        Konfiguration k = gefüllt();
-        k.Anrufbeantworter = true;
-        h.fenster.konfiguration->KonfigurationAnzeigen(k);
         h.klicken("cmd_KonfigDrucken");
-        QCOMPARE(h.drucker.gedruckt.size(), 1);
-        const platform::Druckdokument erwartet{"Laser", "Courier New", 10, QPageLayout::Portrait,
-                                               windows1252::dekodieren(testdatei("gefuellt.druck")) + "\r\n"};
-        QCOMPARE(h.drucker.gedruckt[0], erwartet);
+        h.fenster.konfiguration->KonfigurationAnzeigen(
+            *KonfigurationAusDatei(gefüllt(), {.Anrufbeantworter = true}));
+        h.klicken("cmd_KonfigDrucken");
+        QList<platform::Druckdokument> erwartet;
+        for (const char* name : {"werk.druck", "gefuellt.druck"})
+            erwartet.append({"Laser", "Courier New", 10, QPageLayout::Portrait,
+                             windows1252::dekodieren(testdatei(name)) + "\r\n"});
+        QCOMPARE(h.drucker.gedruckt, erwartet);
         QCOMPARE(h.meldungen.shown.size(), 2);
     }
 };

@@ -11,7 +11,8 @@
 namespace {
 
 const QString NurZahlen = "Bitte nur Zahlen eingeben!";
-const QString NurZahlenBeimVerlassen = "Bitte nur Zahlen eingeben";
+const QString BeimVerlassen = "Bitte nur Zahlen eingeben";
+const QString ZweiMinuten = "Maximaler Wert sind 120 Sekunden!";
 
 // The main window, active, with its configuration tab in front.
 struct Eingabe : Hauptfenster {
@@ -23,7 +24,6 @@ struct Eingabe : Hauptfenster {
         if (!QTest::qWaitForWindowActive(&fenster))
             qWarning("the main window did not become active");
     }
-    QLineEdit* box(const QString& name) { return control<QLineEdit>(name); }
     // Enters the box and leaves it again by Tab, as a user moves through the form.
     void betretenUndVerlassen(QLineEdit* feld)
     {
@@ -37,49 +37,37 @@ struct Eingabe : Hauptfenster {
 class tst_Konfigurationseingabe : public QObject {
     Q_OBJECT
 private slots:
-    void typing_data()
+    // A digit counts as appended to the text, wherever the caret stands.
+    void tippen_data()
     {
         QTest::addColumn<QString>("feld");
         QTest::addColumn<QString>("vorher");
-        QTest::addColumn<int>("caret");
         QTest::addColumn<QString>("tasten");
         QTest::addColumn<QString>("nachher");
         QTest::addColumn<QStringList>("meldungen");
-        const QString zeit = "txt_ExterneRufzeit";
-        QTest::newRow("1, 2, 1") << zeit << "" << 0 << "121"
-                                 << "" << QStringList{"Maximaler Wert sind 120 Sekunden!"};
-        QTest::newRow("1, 2, 0") << zeit << "" << 0 << "120"
-                                 << "120" << QStringList();
-        QTest::newRow("digit taken as appended, wherever the caret")
-            << "txt_LokaleRufzeit"
-            << "12" << 0 << "5"
-            << "" << QStringList{"Maximaler Wert sind 120 Sekunden!"};
-        QTest::newRow("a fourth digit") << "txt_Türgesprächszeit"
-                                        << "" << 0 << "0600"
-                                        << "060" << QStringList();
-        QTest::newRow("letter in a time") << zeit << "" << 0 << "1x2"
-                                          << "12" << QStringList{NurZahlen};
-        QTest::newRow("letter in the PIN empties it") << "txt_PIN"
-                                                      << "" << 0 << "51a"
-                                                      << "" << QStringList{NurZahlen};
-        QTest::newRow("five digits of PIN") << "txt_PIN"
-                                            << "" << 0 << "12345"
-                                            << "1234" << QStringList();
-        QTest::newRow("dialling characters") << "txt_Masterumleitungsnummer"
-                                             << "" << 0 << "0,pP*#Ff9q"
-                                             << "0,pP*#Ff9" << QStringList{NurZahlen};
+        const auto zeile = [](const char* tag, QString feld, QString vorher, QString tasten, QString nachher,
+                              QStringList meldungen) {
+            QTest::newRow(tag) << feld << vorher << tasten << nachher << meldungen;
+        };
+        const QString zeit = "txt_ExterneRufzeit", pin = "txt_PIN";
+        zeile("121", zeit, "", "121", "", {ZweiMinuten});
+        zeile("120", zeit, "", "120", "120", {});
+        zeile("5 vor 12", "txt_LokaleRufzeit", "12", "5", "", {ZweiMinuten});
+        zeile("vierte Ziffer", "txt_Türgesprächszeit", "", "0600", "060", {});
+        zeile("Wählzeichen in Zeit", zeit, "", "1p2", "12", {NurZahlen});
+        zeile("Buchstabe leert PIN", pin, "", "51a", "", {NurZahlen});
+        zeile("fünfte Ziffer der PIN", pin, "", "12345", "1234", {});
+        zeile("Wählzeichen", "txt_Masterumleitungsnummer", "", "0,pP*#Ff9q\b", "0,pP*#Ff", {NurZahlen});
     }
-
-    void typing()
+    void tippen()
     {
         QFETCH(QString, feld);
         QFETCH(QString, vorher);
-        QFETCH(int, caret);
         QFETCH(QString, tasten);
         Eingabe e;
-        QLineEdit* box = e.box(feld);
+        QLineEdit* box = e.control<QLineEdit>(feld);
         box->setText(vorher);
-        box->setCursorPosition(caret);
+        box->setCursorPosition(0);
         QTest::keyClicks(box, tasten);
         QTEST(box->text(), "nachher");
         QTEST(e.meldungen.texts(), "meldungen");
@@ -87,86 +75,55 @@ private slots:
             QCOMPARE(m.icon, platform::Icon::Exclamation);
     }
 
-    void leavingTimeBoxes_data()
+    void verlassen_data()
     {
         QTest::addColumn<QString>("feld");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("nachher");
         QTest::addColumn<QStringList>("meldungen");
-        for (const auto& [feld, ersatz] :
-             {std::pair{"txt_LokaleRufzeit", "030"}, std::pair{"txt_ExterneRufzeit", "030"},
-              std::pair{"txt_Türgesprächszeit", "060"}}) {
-            const QString name = QString::fromUtf8(feld);
-            QTest::addRow("%s 7", feld) << name << "7"
-                                        << "007" << QStringList();
-            QTest::addRow("%s 45", feld) << name << "45"
-                                         << "045" << QStringList();
-            QTest::addRow("%s empty", feld) << name << "" << ersatz << QStringList();
-            QTest::addRow("%s pasted 4x", feld)
-                << name << "4x" << ersatz << QStringList{NurZahlenBeimVerlassen};
-        }
-        QTest::newRow("above 120 that was not typed stays") << "txt_ExterneRufzeit"
-                                                            << "999"
-                                                            << "999" << QStringList();
-        QTest::newRow("number with a letter") << "txt_Masterumleitungsnummer"
-                                              << "0301a"
-                                              << "" << QStringList{NurZahlenBeimVerlassen};
+        const auto zeile = [](const char* tag, QString feld, QString text, QString nachher,
+                              QStringList meldungen) {
+            QTest::newRow(tag) << feld << text << nachher << meldungen;
+        };
+        zeile("7", "txt_LokaleRufzeit", "7", "007", {});
+        zeile("45", "txt_ExterneRufzeit", "45", "045", {});
+        zeile("leer", "txt_Türgesprächszeit", "", "060", {});
+        zeile("4p eingefügt", "txt_ExterneRufzeit", "4p", "030", {BeimVerlassen});
+        zeile("nicht getippt über 120", "txt_ExterneRufzeit", "999", "999", {});
+        zeile("Nummer mit Buchstabe", "txt_Masterumleitungsnummer", "0301a", "", {BeimVerlassen});
+        // A PIN of letters falls back to the factory one; a short one takes the focus back.
+        zeile("PIN 12a4", "txt_PIN", "12a4", "5183", {BeimVerlassen});
+        zeile("PIN 123", "txt_PIN", "123", "123", {"Geben Sie eine 4-stellige Pin ein"});
     }
-
-    void leavingTimeBoxes()
+    void verlassen()
     {
         QFETCH(QString, feld);
         QFETCH(QString, text);
         Eingabe e;
         e.k.obu_Amtsanschluß->click(); // the local ring time takes input only on an exchange line
-        e.box(feld)->setText(text);
-        e.betretenUndVerlassen(e.box(feld));
-        QTEST(e.box(feld)->text(), "nachher");
+        QLineEdit* box = e.control<QLineEdit>(feld);
+        box->setText(text);
+        e.betretenUndVerlassen(box);
+        QTEST(box->text(), "nachher");
         QTEST(e.meldungen.texts(), "meldungen");
+        QCOMPARE(QApplication::focusWidget() == box, text == "123");
         QVERIFY(!e.k.obu_sofort->isEnabled() || !e.k.txt_Masterumleitungsnummer->text().isEmpty());
     }
 
-    void pinTakesTheFocusBack()
-    {
-        Eingabe e;
-        QLineEdit* pin = e.k.txt_PIN;
-        pin->setText("123");
-        e.betretenUndVerlassen(pin);
-        QCOMPARE(e.meldungen.texts(), QStringList{"Geben Sie eine 4-stellige Pin ein"});
-        QCOMPARE(QApplication::focusWidget(), pin);
-
-        // Pasted letters: the PIN falls back to the factory one, which has four digits.
-        pin->setText("12a4");
-        e.k.obu_Variante1->setFocus(Qt::TabFocusReason);
-        QCOMPARE(e.meldungen.texts().mid(1), QStringList{NurZahlenBeimVerlassen});
-        QCOMPARE(pin->text(), "5183");
-        QCOMPARE(QApplication::focusWidget(), e.k.obu_Variante1);
-    }
-
-    void enteringSelectsAll()
+    // Entering selects all, typing replaces it; the typing limits never cut what the program shows.
+    void betretenUndAnzeigen()
     {
         Eingabe e;
         QLineEdit* nummer = e.k.txt_Masterumleitungsnummer;
         nummer->setText("030123");
         nummer->setFocus(Qt::TabFocusReason);
-        QCOMPARE(nummer->selectedText(), "030123");
-        QTest::keyClicks(nummer, "9"); // typing replaces it
+        QTest::keyClicks(nummer, "9");
         QCOMPARE(nummer->text(), "9");
         QVERIFY(e.k.obu_sofort->isEnabled());
         QTest::keyClick(nummer, Qt::Key_Backspace);
         QVERIFY(!e.k.obu_sofort->isEnabled() && e.k.obu_aus->isChecked());
-    }
-
-    // The typing limits never cut what the program shows.
-    void programTextIsNotCut()
-    {
-        Eingabe e;
-        Konfiguration lang;
-        lang.PIN = "12345";
-        lang.Türgesprächszeit = "0060";
-        e.k.KonfigurationAnzeigen(lang);
-        QCOMPARE(e.k.txt_PIN->text(), "12345");
-        QCOMPARE(e.k.txt_Türgesprächszeit->text(), "0060");
+        e.k.KonfigurationAnzeigen({Anschlussart::Amtsanschluss, "12345", "030", "030", "0060"});
+        QCOMPARE(e.k.txt_PIN->text() + e.k.txt_Türgesprächszeit->text(), "123450060");
     }
 };
 

@@ -1,247 +1,170 @@
-// The phone book tab's grid and commands in the main window, the link scripted.
+// Editing the phone book in the main window's grid: the entry editor (opening, typing, warnings, OK,
+// Abbrechen and the close box) and deleting an entry. The device commands: tst_konfigurationsbefehle.
 
-#include "Geraeteabbild.h"
 #include "Hauptfenster.h"
+#include "KonfigurationTab.h"
+#include "TelefonbuchBefehle.h"
 #include "TelefonbuchModell.h"
 #include "TelefonbuchTab.h"
-#include "Telefonbuchbereich.h"
+#include "frm_Telbuch.h"
 
-#include <QHeaderView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTest>
 
-using kommunikation::Antwort;
-using kommunikation::Ergebnis;
-using platform::Icon;
 using platform::Reply;
 
 namespace {
 
-const QString Belegt = "Andere Programmteile greifen gerade\r\nauf die Schnittstelle zu. \r\n"
-                       "Beenden Sie ggf. die Logfunktion.";
+const Telefonbucheintrag Gelernt{"Pforte", "0301", "", "2", "4", "gefangen", "1A-2B-3C-50-07-00-00-00"};
 
-Telefonbuch beispielbuch()
-{
-    Telefonbuch buch;
-    buch[0] = {"Müller", "0301234", "", "1", "2", "gefangen", "01-02-03-04-05-06-07-08"};
-    buch[49] = {"Zöllner", "", "P99", "3", "9", "frei", "00-00-00-00-00-00-00-00"};
-    return buch;
-}
+struct Grid : Hauptfenster {
+    TelefonbuchTab& tab = *fenster.telefonbuch;
 
-QByteArray geräteabbild()
-{
-    return TelefonbuchInAbbild(QByteArray(abbild::Größe, '\x5A'), beispielbuch());
-}
-
-// The selected cells of the grid as "row:column" from the first to the last.
-QStringList auswahl(const TelefonbuchTab& tab)
-{
-    QStringList zellen;
-    QModelIndexList gewählt = tab.MSFlexGrid1->selectionModel()->selectedIndexes();
-    std::sort(gewählt.begin(), gewählt.end());
-    for (const QModelIndex& i : gewählt)
-        zellen.append(QString("%1:%2").arg(i.row() + 1).arg(i.column()));
-    return zellen;
-}
-
-QStringList zeile(int r, int bisSpalte)
-{
-    QStringList zellen;
-    for (int s = 0; s <= bisSpalte; ++s)
-        zellen.append(QString("%1:%2").arg(r).arg(s));
-    return zellen;
-}
+    Grid() { tab.modell().setEintrag(3, Gelernt); }
+    // Opens the editor on entry `nummer` by the button.
+    frm_Telbuch& öffnen(int nummer)
+    {
+        tab.zeileMarkieren(nummer);
+        klicken("cmd_TelbuchBearbeiten");
+        frm_Telbuch* editor = fenster.telefonbuchBefehle->editor();
+        QApplication::setActiveWindow(editor); // so that the focus moves as a user moves it
+        if (!QTest::qWaitForWindowActive(editor))
+            qWarning("the editor did not become active");
+        return *editor;
+    }
+    // The current entry and how many of its cells are selected.
+    QPair<int, int> auswahl() const
+    {
+        return {tab.aktuelleZeile(), int(tab.MSFlexGrid1->selectionModel()->selectedIndexes().size())};
+    }
+    void klickAuf(int zeile, int spalte, bool doppelt = false)
+    {
+        const QPoint mitte = tab.MSFlexGrid1->visualRect(tab.modell().index(zeile - 1, spalte)).center();
+        QTest::mouseClick(tab.MSFlexGrid1->viewport(), Qt::LeftButton, {}, mitte);
+        if (doppelt)
+            QTest::mouseDClick(tab.MSFlexGrid1->viewport(), Qt::LeftButton, {}, mitte);
+    }
+};
 
 } // namespace
 
 class tst_Telefonbuchbefehle : public QObject {
     Q_OBJECT
 private slots:
-    void gridAfterStart()
+    // By button, menu and double click; the main window is locked while it is open.
+    void openingLocksTheWindow()
     {
-        Hauptfenster h;
-        TelefonbuchTab& tab = *h.fenster.telefonbuch;
-        for (const Telefonbucheintrag& e : tab.modell().telefonbuch())
-            QVERIFY(e == Telefonbucheintrag{});
-        QCOMPARE(tab.aktuelleZeile(), 1);
-        QCOMPARE(auswahl(tab), zeile(1, 7));
-        QList<int> breiten;
-        for (int s = 0; s < 8; ++s)
-            breiten << tab.MSFlexGrid1->columnWidth(s);
-        QCOMPARE(breiten, QList<int>({33, 156, 156, 156, 100, 53, 66, 156}));
-        QCOMPARE(tab.MSFlexGrid1->accessibleName(), "Telefonbuch");
-    }
-
-    void laden_data()
-    {
-        QTest::addColumn<Antwort>("antwort");
-        QTest::addColumn<QString>("logtext");
-        QTest::addColumn<QString>("meldung");
-        QTest::addColumn<bool>("übernommen");
-        QTest::newRow("success") << Antwort{Ergebnis::Erfolg, geräteabbild()}
-                                 << " Telefonbuch erfolgreich ausgelesen"
-                                 << "Telefonbuch erfolgreich ausgelesen!" << true;
-        QTest::newRow("time-out") << Antwort{Ergebnis::Timeout, {}}
-                                  << " Telefonbuchauslesen wegen Timeout abgebrochen"
-                                  << "Auslesen wegen Timeout abgebrochen!" << false;
-        QTest::newRow("busy") << Antwort{Ergebnis::Belegt, {}}
-                              << " Telefonbuchauslesen nicht möglich, da die Schnittstelle belegt ist"
-                              << Belegt << false;
-        QTest::newRow("transfer error")
-            << Antwort{Ergebnis::Transferfehler, {}}
-            << " Konfiguration auslesen wegen Übertragungsfehlern abgebrochen"
-            << "Konfiguration auslesen wegen Übertragungsfehlern abgebrochen" << false;
-    }
-
-    void laden()
-    {
-        QFETCH(Antwort, antwort);
-        QFETCH(QString, logtext);
-        QFETCH(QString, meldung);
-        QFETCH(bool, übernommen);
-        Hauptfenster h;
-        TelefonbuchTab& tab = *h.fenster.telefonbuch;
-        Telefonbuch vorher;
-        vorher[7].Teilnehmer = "bleibt";
-        tab.modell().setTelefonbuch(vorher);
-        tab.zeileMarkieren(8);
-        h.link.bilder = {antwort};
-        h.klicken("cmd_TelbuchAusAnlageLaden");
-        QCOMPARE(h.link.aufrufe, QStringList({"EmpfangspufferLeeren", "LoggenAus", "KonfigurationLaden"}));
-        QCOMPARE(h.bedienbarWährend, QList<bool>{false});
-        QCOMPARE(h.log(), "07.12.2026 09:05:00" + logtext + "\r\n");
-        QCOMPARE(h.meldungen.texts(), QStringList{meldung});
-        QVERIFY(tab.modell().telefonbuch() == (übernommen ? beispielbuch() : vorher));
-        QCOMPARE(tab.aktuelleZeile(), übernommen ? 1 : 8);
-        QVERIFY(h.fenster.isEnabled());
-    }
-
-    void speichern_data()
-    {
-        QTest::addColumn<Antwort>("lesen");
-        QTest::addColumn<Ergebnis>("senden");
-        QTest::addColumn<QString>("log");
-        QTest::addColumn<QString>("meldung");
-        const Antwort gelesen{Ergebnis::Erfolg, QByteArray(abbild::Größe, '\x11')};
-        const QString gelesenLog = "07.12.2026 09:05:00 Konfiguration erfolgreich ausgelesen\r\n";
-        QTest::newRow("stored") << gelesen << Ergebnis::Erfolg
-                                << gelesenLog + "07.12.2026 09:05:01 Telefonbuch erfolgreich übertragen\r\n"
-                                << "Übertragung erfolgreich!";
-        QTest::newRow("store busy") << gelesen << Ergebnis::Belegt
-                                    << gelesenLog + "07.12.2026 09:05:01 Telefonbuch konnte nicht übertragen "
-                                                    "werden, weil die Schnittstelle belegt ist\r\n"
-                                    << Belegt;
-        QTest::newRow("store time-out")
-            << gelesen << Ergebnis::Timeout
-            << gelesenLog +
-                   "07.12.2026 09:05:01 Telefonbuch konnte wegen eines Timeout nicht übertragen werden\r\n"
-            << "Übertragung wegen Timeout abgebrochen!";
-        QTest::newRow("store transfer error")
-            << gelesen << Ergebnis::Transferfehler
-            << gelesenLog + "07.12.2026 09:05:01 Telefonbuch konnte wegen Übertragungsfehlern nicht "
-                            "übertragen werden\r\n"
-            << "Übertragung wegen Übertragungsfehlern abgebrochen!";
-        QTest::newRow("read time-out sends nothing")
-            << Antwort{Ergebnis::Timeout, {}} << Ergebnis::Erfolg
-            << "07.12.2026 09:05:00 Konfiguration auslesen wegen Timeout abgebrochen\r\n"
-            << "Auslesen wegen Timeout abgebrochen!";
-        QTest::newRow("read busy sends nothing")
-            << Antwort{Ergebnis::Belegt, {}} << Ergebnis::Erfolg
-            << "07.12.2026 09:05:00 Konfiguration auslesen nicht möglich, da die Schnittstelle belegt ist\r\n"
-            << Belegt;
-        QTest::newRow("read transfer error sends nothing")
-            << Antwort{Ergebnis::Transferfehler, {}} << Ergebnis::Erfolg
-            << "07.12.2026 09:05:00 Konfiguration auslesen wegen Übertragungsfehlern abgebrochen\r\n"
-            << "Konfiguration auslesen wegen Übertragungsfehlern abgebrochen";
-    }
-
-    void speichern()
-    {
-        QFETCH(Antwort, lesen);
-        QFETCH(Ergebnis, senden);
-        QFETCH(QString, log);
-        QFETCH(QString, meldung);
-        Hauptfenster h;
-        TelefonbuchTab& tab = *h.fenster.telefonbuch;
-        tab.modell().setTelefonbuch(beispielbuch());
-        h.link.bilder = {lesen};
-        h.link.sendeergebnisse = {senden};
-        h.klicken("cmd_TelbuchInAnlageSpeichern");
-        QCOMPARE(h.log(), log);
-        QCOMPARE(h.meldungen.texts(), QStringList{meldung});
-        QVERIFY(h.fenster.isEnabled());
-        QVERIFY(!h.bedienbarWährend.contains(true));
-        QVERIFY(tab.modell().telefonbuch() == beispielbuch());
-        if (!lesen.erfolgreich()) {
-            QVERIFY(h.link.gesendet.isEmpty());
-            QCOMPARE(tab.aktuelleZeile(), 1);
-            return;
+        Grid g;
+        const std::function<void()> wege[] = {
+            [&] { g.klicken("cmd_TelbuchBearbeiten"); },
+            [&] { g.tab.flexmenü->findChild<QAction*>("Bearbeiten")->trigger(); },
+            [&] { g.klickAuf(3, 1, true); }};
+        for (const auto& öffnen : wege) {
+            öffnen();
+            frm_Telbuch* editor = g.fenster.telefonbuchBefehle->editor();
+            QVERIFY(editor && editor->isVisible() && !g.fenster.isEnabled());
+            editor->CancelButton->click();
+            QVERIFY(g.fenster.isEnabled());
+            QTRY_VERIFY(!g.fenster.telefonbuchBefehle->editor());
         }
-        QCOMPARE(h.link.gesendet, QList<QByteArray>{TelefonbuchInAbbild(lesen.daten, beispielbuch())});
-        QCOMPARE(h.link.gesendet[0].left(256), lesen.daten.left(256)); // the device's configuration stays
-        QCOMPARE(tab.MSFlexGrid1->currentIndex(), tab.modell().index(49, 1));
+        QCOMPARE(g.tab.aktuelleZeile(), 3);
+        QVERIFY(g.tab.modell().eintrag(3) == Gelernt);
     }
 
-    void clearPhoneBook()
+    void emptyEntryNeedsADoorStation()
     {
-        Hauptfenster h;
-        TelefonbuchTab& tab = *h.fenster.telefonbuch;
-        tab.modell().setTelefonbuch(beispielbuch());
-        tab.zeileMarkieren(50);
-        h.meldungen.replies = {Reply::Cancel};
-        h.klicken("cmd_TelbuchAusAnlageLoeschen");
-        QVERIFY(tab.modell().telefonbuch() == beispielbuch());
-        QCOMPARE(h.meldungen.texts(), QStringList{"Möchten Sie wirklich das Telefonbuch löschen?\r\n"
-                                                  "Achtung: Sie müssen alle Ruftasten neu zuordnen!"});
-        QCOMPARE(h.meldungen.shown[0].icon, Icon::Critical);
-        QCOMPARE(h.meldungen.shown[0].buttons, platform::Buttons::OkCancel);
-        QCOMPARE(h.meldungen.shown[0].standard, platform::Default::Second);
+        Grid g;
+        frm_Telbuch& editor = g.öffnen(7);
+        QCOMPARE(editor.cbo_Türstelle->currentText(), "Bitte wählen");
+        editor.OKButton->click();
+        QCOMPARE(g.meldungen.texts(), QStringList{"Bitte wählen Sie eine Türstation zwischen 1 und 9 aus"});
+        QCOMPARE(g.meldungen.shown[0].icon, platform::Icon::Exclamation);
+        QVERIFY(editor.isVisible() && !g.fenster.isEnabled());
+        QVERIFY(g.tab.modell().eintrag(7) == Telefonbucheintrag{});
+    }
 
-        h.klicken("cmd_TelbuchAusAnlageLoeschen");
-        QVERIFY(tab.modell().telefonbuch() == Telefonbuch{});
-        QCOMPARE(auswahl(tab), zeile(1, 7));
-        QCOMPARE(
-            h.meldungen.texts().last(),
-            "Das Telefonbuch wurde gelöscht.\r\nBitte übertragen Sie das leere Telefonbuch mit der Taste "
-            "\"In Klingport speichern.\"");
-        QCOMPARE(h.meldungen.shown.last().icon, Icon::Information);
-        QVERIFY(h.link.aufrufe.isEmpty());
+    // OK takes what was typed, within the fields' limits, and keeps the taught call button; a pasted
+    // number that is none is emptied when its field is left.
+    void okSchreibtDenEintrag()
+    {
+        Grid g;
+        frm_Telbuch& editor = g.öffnen(3);
+        QVERIFY(!editor.chk_ab_variante1->isChecked() && editor.chk_ab_variante2->isChecked());
+        QCOMPARE(editor.cbo_Türstelle->currentIndex(), 4);
+        editor.txt_Bezeichnung->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(editor.txt_Bezeichnung, "Haupteingang Nord-Ost 1");
+        editor.txt_TelbuchEintragVariante1->setText("12a");
+        editor.txt_TelbuchEintragVariante1->setFocus(Qt::TabFocusReason);
+        editor.txt_TelbuchEintragVariante2->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(editor.txt_TelbuchEintragVariante2, "0,p*#Ff9x" + QString(30, '1'));
+        editor.chk_ab_variante1->click();
+        editor.cbo_Türstelle->setCurrentIndex(9);
+        editor.OKButton->click();
+        QCOMPARE(g.meldungen.texts(), QStringList(2, "Bitte nur Zahlen eingeben!"));
+        const Telefonbucheintrag erwartet{
+            "Haupteingang Nord-Os", "", "0,p*#Ff9" + QString(16, '1'), "3", "9", "gefangen", Gelernt.Adresse};
+        QVERIFY(g.tab.modell().eintrag(3) == erwartet);
+        QVERIFY(g.fenster.isEnabled());
+        QCOMPARE(g.auswahl(), qMakePair(3, 8));
+    }
+
+    // With delayed forwarding every click of an answering-machine box warns, and so does loading.
+    void anrufbeantworterWarnungen()
+    {
+        Grid g;
+        g.fenster.konfiguration->txt_Masterumleitungsnummer->setText("0");
+        g.fenster.konfiguration->obu_verzögert->click();
+        g.tab.modell().setEintrag(2, {"", "", "", "3"});
+        g.meldungen.shown.clear();
+        frm_Telbuch& editor = g.öffnen(2);
+        editor.chk_ab_variante1->click();
+        QVERIFY(!editor.chk_ab_variante1->isChecked()); // the warning undoes nothing
+        QCOMPARE(g.meldungen.texts(),
+                 QStringList(3, "Anrufbeantworterfunktion bei gleichzeitig verzögerter Masterrufumleitung "
+                                "nicht möglich"));
+        QCOMPARE(g.meldungen.shown[0].icon, platform::Icon::Information);
+        editor.close(); // the close box discards
+        QCOMPARE(g.tab.modell().eintrag(2).Anrufbeantworter, "3");
+        QVERIFY(g.fenster.isEnabled());
+        Grid ohne;
+        ohne.öffnen(1).chk_ab_variante2->click();
+        QVERIFY(ohne.meldungen.shown.isEmpty());
     }
 
     void deleteEntry_data()
     {
         QTest::addColumn<bool>("perMenü");
         QTest::addColumn<Reply>("antwort");
-        QTest::newRow("button, yes") << false << Reply::Yes;
-        QTest::newRow("button, no") << false << Reply::No;
-        QTest::newRow("menu, yes") << true << Reply::Yes;
+        QTest::newRow("Knopf, ja") << false << Reply::Yes;
+        QTest::newRow("Knopf, nein") << false << Reply::No;
+        QTest::newRow("Menü, ja") << true << Reply::Yes;
     }
-
+    // A click on a cell selects its whole entry; after the question the menu's way selects only up to
+    // the door station.
     void deleteEntry()
     {
         QFETCH(bool, perMenü);
         QFETCH(Reply, antwort);
-        Hauptfenster h;
-        TelefonbuchTab& tab = *h.fenster.telefonbuch;
-        tab.modell().setTelefonbuch(beispielbuch());
-        QTest::mouseClick(tab.MSFlexGrid1->viewport(), Qt::LeftButton, {},
-                          tab.MSFlexGrid1->visualRect(tab.modell().index(0, 3)).center());
-        QCOMPARE(auswahl(tab), zeile(1, 7));
-        h.meldungen.replies = {antwort};
+        Grid g;
+        g.klickAuf(3, 3);
+        QCOMPARE(g.auswahl(), qMakePair(3, 8));
+        g.meldungen.replies = {antwort};
         if (perMenü)
-            tab.flexmenü->findChild<QAction*>("Löschen")->trigger();
+            g.tab.flexmenü->findChild<QAction*>("Löschen")->trigger();
         else
-            h.klicken("cmd_TelbuchLöschen");
-        QCOMPARE(h.meldungen.texts(), QStringList{"Möchten Sie den Telefonbucheintrag wirklich löschen?"});
-        QCOMPARE(h.meldungen.shown[0].icon, Icon::None);
-        QCOMPARE(h.meldungen.shown[0].buttons, platform::Buttons::YesNo);
-        Telefonbuch erwartet = beispielbuch();
-        if (antwort == Reply::Yes)
-            erwartet[0] = {};
-        QVERIFY(tab.modell().telefonbuch() == erwartet);
-        QCOMPARE(tab.modell().index(0, 0).data().toString(), "1");
-        QCOMPARE(auswahl(tab), zeile(1, perMenü ? 4 : 7));
+            g.klicken("cmd_TelbuchLöschen");
+        QCOMPARE(g.meldungen.texts(), QStringList{"Möchten Sie den Telefonbucheintrag wirklich löschen?"});
+        QVERIFY(g.meldungen.shown[0].icon == platform::Icon::None &&
+                g.meldungen.shown[0].buttons == platform::Buttons::YesNo);
+        QVERIFY(g.tab.modell().eintrag(3) == (antwort == Reply::Yes ? Telefonbucheintrag{} : Gelernt));
+        QCOMPARE(g.auswahl(), qMakePair(3, perMenü ? 5 : 8));
     }
 };
 

@@ -9,7 +9,6 @@
 #include "Windows1252.h"
 
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 Q_DECLARE_METATYPE(Telefonbuch)
@@ -108,8 +107,7 @@ private slots:
         QFETCH(QByteArray, datei);
         QFETCH(QString, fehler);
         Hauptfenster h;
-        QTemporaryDir ordner;
-        h.dateien.names = {dateiAnlegen(ordner.filePath("buch.kpb"), datei)};
+        h.dateien.names = {dateiAnlegen(h.sicherungsordner.filePath("buch.kpb"), datei)};
         TelefonbuchTab& tab = *h.fenster.telefonbuch;
         tab.modell().setTelefonbuch(gefüllt());
         tab.zeileMarkieren(7);
@@ -123,60 +121,44 @@ private slots:
         QCOMPARE(h.meldungen.shown[0].icon, platform::Icon::Exclamation);
     }
 
-    // Saved and loaded through the window; the current entry stays, shown as the whole row.
-    void speichernUndLaden()
+    // Through the window: saved, loaded again and printed, landscape in 8 points; the current entry stays,
+    // shown as the whole row, and after printing from its first cell to the address. The log printout
+    // that follows keeps the font and the orientation and sets its size.
+    void speichernLadenDrucken()
     {
         Hauptfenster h;
-        QTemporaryDir ordner;
-        const QString pfad = ordner.filePath("buch.kpb");
-        h.dateien.names = {pfad, pfad, ordner.filePath("fehlt/buch.kpb")};
-        TelefonbuchTab& tab = *h.fenster.telefonbuch;
-        tab.modell().setTelefonbuch(gefüllt());
-        tab.zeileMarkieren(5, 4);
-        h.klicken("cmd_TelbuchInDateiSpeichern");
-        QFile datei(pfad);
-        QVERIFY(datei.open(QIODevice::ReadOnly));
-        QCOMPARE(datei.readAll(), testdatei("gefuellt.kpb"));
-        QCOMPARE(tab.MSFlexGrid1->currentIndex(), tab.modell().index(4, 0));
-        QCOMPARE(tab.MSFlexGrid1->selectionModel()->selectedIndexes().size(), 8);
-
-        tab.TelefonbuchTabelleAufbauen();
-        tab.zeileMarkieren(20);
-        h.klicken("cmd_TelbuchAusDateiLaden");
-        QVERIFY(tab.modell().telefonbuch() == gefüllt());
-        QCOMPARE(tab.aktuelleZeile(), 20);
-        QCOMPARE(h.dateien.filters.value(0), "Welko Klingport Telefonbuch (*.kpb)|*.kpb");
-
-        h.klicken("cmd_TelbuchAusDateiLaden");
-        QCOMPARE(h.meldungen.shown.size(), 1);
-        QCOMPARE(h.meldungen.shown[0].text, "Die Telefonbuchdatei \"buch.kpb\" konnte nicht gelesen werden.");
-        QCOMPARE(h.meldungen.shown[0].icon, platform::Icon::Critical);
-    }
-
-    // Landscape in 8 points; the current entry stays, selected from its first cell to the address.
-    // The log printout that follows keeps the font and the orientation and sets its size.
-    void drucken()
-    {
-        Hauptfenster h;
+        const QString pfad = h.sicherungsordner.filePath("buch.kpb");
+        h.dateien.names = {pfad, pfad, h.sicherungsordner.filePath("fehlt/buch.kpb")};
         h.drucker.names = {"Laser"};
         h.drucker.setCurrent("Laser");
         TelefonbuchTab& tab = *h.fenster.telefonbuch;
         tab.modell().setTelefonbuch(gefüllt());
+        tab.zeileMarkieren(5, 4);
+        h.klicken("cmd_TelbuchInDateiSpeichern");
+        QCOMPARE(dateiinhalt(pfad), testdatei("gefuellt.kpb"));
+        QCOMPARE(tab.MSFlexGrid1->currentIndex(), tab.modell().index(4, 0));
+        QCOMPARE(tab.MSFlexGrid1->selectionModel()->selectedIndexes().size(), 8);
+        tab.TelefonbuchTabelleAufbauen();
         tab.zeileMarkieren(3);
+        h.klicken("cmd_TelbuchAusDateiLaden");
+        QVERIFY(tab.modell().telefonbuch() == gefüllt());
+        QCOMPARE(tab.aktuelleZeile(), 3);
         h.klicken("cmd_TelbuchDrucken");
-        QCOMPARE(h.drucker.gedruckt.size(), 1);
-        QString text = windows1252::dekodieren(testdatei("gefuellt.kpb"));
-        const platform::Druckdokument erwartet{"Laser", "Courier New", 8, QPageLayout::Landscape, text};
-        QCOMPARE(h.drucker.gedruckt[0], erwartet);
-        QCOMPARE(tab.MSFlexGrid1->currentIndex(), tab.modell().index(2, 1));
-        QCOMPARE(tab.MSFlexGrid1->selectionModel()->selectedIndexes().size(), 7);
-
         h.klicken("cmd_LoggDrucken");
         QCOMPARE(h.drucker.gedruckt.size(), 2);
-        QCOMPARE(h.drucker.gedruckt[1].schriftart, "Courier New");
-        QCOMPARE(h.drucker.gedruckt[1].schriftgröße, 10);
-        QCOMPARE(h.drucker.gedruckt[1].ausrichtung, QPageLayout::Landscape);
+        QCOMPARE(h.drucker.gedruckt[0],
+                 (platform::Druckdokument{"Laser", "Courier New", 8, QPageLayout::Landscape,
+                                          windows1252::dekodieren(testdatei("gefuellt.kpb"))}));
+        QCOMPARE(tab.MSFlexGrid1->currentIndex(), tab.modell().index(2, 1));
+        QCOMPARE(tab.MSFlexGrid1->selectionModel()->selectedIndexes().size(), 7);
+        const platform::Druckdokument& log = h.drucker.gedruckt[1];
+        QVERIFY(log.schriftart == "Courier New" && log.schriftgröße == 10 &&
+                log.ausrichtung == QPageLayout::Landscape);
         QVERIFY(h.meldungen.shown.isEmpty());
+        h.klicken("cmd_TelbuchAusDateiLaden");
+        QCOMPARE(h.meldungen.texts(),
+                 QStringList{"Die Telefonbuchdatei \"buch.kpb\" konnte nicht gelesen werden."});
+        QCOMPARE(h.meldungen.shown[0].icon, platform::Icon::Critical);
     }
 };
 
