@@ -108,7 +108,7 @@ private slots:
         const QString echt = dateiAnlegen(h.sicherungsordner.filePath("Firmware V2.TSK"), "inhalt");
         dateiAnlegen(h.sicherungsordner.filePath(".versteckt.tsk"), "x");
         QCOMPARE(DateiSuchen(echt).pfad, echt);
-        for (const QString& name :
+        for (const char* name :
              {"*.TSK", "Firmware V?.TSK", "nicht da.tsk", "kein/Ordner.tsk", ".versteckt.tsk", "/"})
             QVERIFY2(DateiSuchen(h.sicherungsordner.path() + "/" + name).ergebnis ==
                          Dateisuche::Ergebnis::NichtGefunden,
