@@ -61,8 +61,13 @@ private slots:
     {
         const QByteArray abbild = QByteArray::fromHex("00 05 30ff3100 31413200 00000000 00 01 ff31320000 03")
                                       .leftJustified(90, '\0');
-        Konfiguration k{Anschlussart::Nebenstellenanschluss, "12", "01", "12", "", Variante::Tag, false};
-        k.masterumleitung = Masterumleitung::sofort;
+        Konfiguration k{.PIN = "12",
+                        .LokaleRufzeit = "01",
+                        .ExterneRufzeit = "12",
+                        .Türgesprächszeit = "",
+                        .Mithören = false,
+                        .masterumleitung = Masterumleitung::sofort,
+                        .Masterumleitungsnummer = {}};
         QCOMPARE(KonfigurationAusAbbild(abbild, Masterumleitung::sofort), k);
         k.PIN.clear();
         k.variante = Variante::Nacht;

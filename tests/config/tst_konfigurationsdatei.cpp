@@ -128,7 +128,7 @@ private slots:
         h.drucker.bereit = true;
         h.klicken("cmd_KonfigDrucken");
         h.fenster.konfiguration->KonfigurationAnzeigen(
-            *KonfigurationAusDatei(gefüllt(), {.Anrufbeantworter = true}));
+            *KonfigurationAusDatei(gefüllt(), {.Anrufbeantworter = true, .Masterumleitungsnummer = {}}));
         h.klicken("cmd_KonfigDrucken");
         QList<platform::Druckdokument> erwartet;
         for (const char* name : {"werk.druck", "gefuellt.druck"})

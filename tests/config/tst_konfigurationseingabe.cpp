@@ -122,7 +122,10 @@ private slots:
         QVERIFY(e.k.obu_sofort->isEnabled());
         QTest::keyClick(nummer, Qt::Key_Backspace);
         QVERIFY(!e.k.obu_sofort->isEnabled() && e.k.obu_aus->isChecked());
-        e.k.KonfigurationAnzeigen({Anschlussart::Amtsanschluss, "12345", "030", "030", "0060"});
+        e.k.KonfigurationAnzeigen({.anschlussart = Anschlussart::Amtsanschluss,
+                                   .PIN = "12345",
+                                   .Türgesprächszeit = "0060",
+                                   .Masterumleitungsnummer = {}});
         QCOMPARE(e.k.txt_PIN->text() + e.k.txt_Türgesprächszeit->text(), "123450060");
     }
 };

@@ -1,11 +1,11 @@
 // The link window against lrzsz's rx and sx over klingport-ptyline: the program on end a, lrzsz on b.
 
-#include "../device/Xmodem.h"
 #include "LrzszProcess.h"
 #include "PtyLineProcess.h"
 #include "Rahmen.h"
 #include "Testdaten.h"
 #include "Verbindung.h"
+#include "Xmodem.h"
 
 #include <QTemporaryDir>
 #include <QTest>

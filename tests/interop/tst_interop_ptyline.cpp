@@ -1,7 +1,7 @@
 // klingport-ptyline, the cable the interoperation tests and the benchmark run over.
 
-#include "../device/Xmodem.h"
 #include "PtyLineProcess.h"
+#include "Xmodem.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

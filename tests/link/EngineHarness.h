@@ -2,8 +2,8 @@
 
 // Drives a link engine on a virtual clock and keeps every effect it asks of its host.
 
-#include "../device/Xmodem.h"
 #include "LinkEngine.h"
+#include "Xmodem.h"
 
 #include <QStringList>
 

@@ -102,7 +102,7 @@ private slots:
         QCOMPARE(modell.headerData(5, Qt::Horizontal).toString(), "Türstation");
         QCOMPARE(modell.index(49, 0).data().toString() + modell.index(49, 6).data().toString(), "50frei");
         QSignalSpy geändert(&modell, &TelefonbuchModell::dataChanged);
-        modell.setEintrag(3, {"Ölmann"});
+        modell.setEintrag(3, {"Ölmann", {}, {}});
         QCOMPARE(modell.index(2, 1).data().toString(), "Ölmann");
         QCOMPARE(geändert.value(0).mid(0, 2), QVariantList({modell.index(2, 0), modell.index(2, 7)}));
     }

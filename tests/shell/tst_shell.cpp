@@ -32,11 +32,6 @@ const QStringList Gerätebefehle = {"cmd_Bustreiberupdate",        "cmd_Update",
                                    "cmd_KonfigInAnlageSpeichern", "cmd_TelbuchAusAnlageLaden",
                                    "cmd_TelbuchInAnlageSpeichern"};
 
-QString zeichen(int code)
-{
-    return QString(QChar(char16_t(code)));
-}
-
 Konfiguration mitPin(const QString& pin)
 {
     Konfiguration k;
@@ -100,7 +95,8 @@ private slots:
         QTest::addColumn<QStringList>("meldungen");
         QTest::addColumn<Icon>("symbol");
         QTest::addColumn<int>("offen");
-        QTest::newRow("first run") << -1 << true << QStringList{PortWarnung, OhneGerät} << Icon::Critical << 0;
+        QTest::newRow("first run") << -1 << true << QStringList{PortWarnung, OhneGerät} << Icon::Critical
+                                   << 0;
         QTest::newRow("stored port missing")
             << 5 << true << QStringList{PortWarnung, OhneGerät} << Icon::Exclamation << 0;
         QTest::newRow("COM2") << 2 << true << QStringList{Geladen} << Icon::Information << 2;
@@ -150,10 +146,14 @@ private slots:
         QTest::addColumn<QStringList>("meldungen");
         QTest::addColumn<int>("nummer");
         QTest::addColumn<int>("offen");
-        QTest::newRow("COM2, OK") << "obu_COM2" << "Cmd_OK" << QStringList{} << 2 << 2;
-        QTest::newRow("COM2, cancel") << "obu_COM2" << "cmd_Cancel" << QStringList{} << 1 << 2;
-        QTest::newRow("missing COM5") << "obu_COM5" << "Cmd_OK" << QStringList{PortWarnung} << 0 << 0;
-        QTest::newRow("none, close box") << "obu_keine" << "" << QStringList{} << 0 << 1;
+        QTest::newRow("COM2, OK") << "obu_COM2"
+                                  << "Cmd_OK" << QStringList{} << 2 << 2;
+        QTest::newRow("COM2, cancel") << "obu_COM2"
+                                      << "cmd_Cancel" << QStringList{} << 1 << 2;
+        QTest::newRow("missing COM5") << "obu_COM5"
+                                      << "Cmd_OK" << QStringList{PortWarnung} << 0 << 0;
+        QTest::newRow("none, close box") << "obu_keine"
+                                         << "" << QStringList{} << 0 << 1;
     }
     void optionen()
     {

@@ -33,11 +33,6 @@ Q_DECLARE_METATYPE(platform::Reply)
 
 namespace {
 
-QString zeichen(int code)
-{
-    return QString(QChar(char16_t(code)));
-}
-
 } // namespace
 
 class tst_Start : public QObject {

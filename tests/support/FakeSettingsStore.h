@@ -4,6 +4,12 @@
 
 #include <QMap>
 
+// A stored number as the settings keep it: one character whose code is the number.
+inline QString zeichen(int code)
+{
+    return QString(QChar(char16_t(code)));
+}
+
 // An in-memory settings store.
 class FakeSettingsStore : public platform::SettingsStore {
 public:

@@ -38,7 +38,7 @@ struct Sitzung {
     {
         settings.setValue("Ports", "COM1", leitung);
         if (comport >= 0)
-            settings.setValue("Settings", "Comport", QString(QChar(char16_t(comport))));
+            settings.setValue("Settings", "Comport", zeichen(comport));
     }
     // A first run that finds the serial adapters of `adapter`.
     explicit Sitzung(platform::Portordner adapter) { portordner = std::move(adapter); }
