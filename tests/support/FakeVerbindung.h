@@ -18,7 +18,6 @@ public:
     QList<Antwort> bilder;           // what KonfigurationLaden answers, in order; then time-outs
     QList<Ergebnis> sendeergebnisse; // what KonfigurationSenden answers, in order; then success
     QList<Antwort> versionen;        // what FirmwareAuslesen answers, in order; then time-outs
-    QList<QByteArray> gesendet;      // the images handed to KonfigurationSenden
     int modus = 0;
     bool bootlader = false;
     bool angenommen = false;                 // ÜbertragungGestartet
@@ -34,9 +33,8 @@ public:
     {
         return hochladen("BustreiberSenden", daten);
     }
-    Ergebnis KonfigurationSenden(const QByteArray& daten) override
+    Ergebnis KonfigurationSenden(const QByteArray&) override
     {
-        gesendet.append(daten);
         return warten("KonfigurationSenden",
                       sendeergebnisse.isEmpty() ? Ergebnis::Erfolg : sendeergebnisse.takeFirst());
     }

@@ -40,26 +40,18 @@ public:
     }
 };
 
-// File dialogs that give the scripted names in order (then none) and record what they were asked.
+// File dialogs that give the scripted names in order (then none) and record where they started.
 class FakeFileDialogs final : public platform::FileDialogs {
 public:
     QStringList names;
-    QStringList filters;
     QStringList startPaths;
 
-    QString openFileName(const QString& filter, const QString& startPath) override
-    {
-        return next(filter, startPath);
-    }
-    QString saveFileName(const QString& filter, const QString& startPath) override
-    {
-        return next(filter, startPath);
-    }
+    QString openFileName(const QString&, const QString& startPath) override { return next(startPath); }
+    QString saveFileName(const QString&, const QString& startPath) override { return next(startPath); }
 
 private:
-    QString next(const QString& filter, const QString& startPath)
+    QString next(const QString& startPath)
     {
-        filters.append(filter);
         startPaths.append(startPath);
         return names.isEmpty() ? QString() : names.takeFirst();
     }
@@ -89,13 +81,8 @@ public:
     bool acquire() override { return free; }
 };
 
+// No system information tool is installed.
 class FakeSystemInfoTool final : public platform::SystemInfoTool {
 public:
-    bool available = false;
-    int starts = 0;
-    bool start() override
-    {
-        ++starts;
-        return available;
-    }
+    bool start() override { return false; }
 };

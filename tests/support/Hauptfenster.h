@@ -42,10 +42,9 @@ struct Hauptfenster {
     Hauptfenster()
     {
         fenster.AnfangszustandHerstellen();
+        const auto speichern = [this] { ++gespeichert; };
         fenster.BefehleAnlegen(
-            {link, meldungen, uhr, dateien, drucker, sicherungen, {firmwarePfad, bustreiberPfad, [this] {
-                                                                       ++gespeichert;
-                                                                   }}});
+            {link, meldungen, uhr, dateien, drucker, sicherungen, {firmwarePfad, bustreiberPfad, speichern}});
         fenster.KommunikationEnable(); // as when the port is open
         link.währendDesWartens = [this] { bedienbarWährend.append(fenster.isEnabled()); };
         fenster.show();
