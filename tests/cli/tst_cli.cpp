@@ -100,7 +100,7 @@ private slots:
                                << "Auslesen wegen Timeout abgebrochen!";
         QTest::newRow("Speichern abgelehnt") << QStringList{"--nak-block", "3:20"} << "wiederherstellen x.bin"
                                              << 2 << "Übertragung wegen Übertragungsfehlern abgebrochen!";
-        // A call button's address is 17 characters, separated by anything.
+        // A call button's answer is 17 bytes with its CR LF, the groups separated by anything.
         QTest::newRow("Trenner") << antwort("12:34;56/78|9A#\r\n") << ruftaste << 0
                                  << "12-34-56-78-9A-00-00-00\n";
         QTest::newRow("16 Zeichen") << antwort("12 34 56 78 9A\r\n") << ruftaste << 2 << fehlerhaft;
