@@ -1,7 +1,5 @@
 #include "LrzszProcess.h"
 
-#include <QStandardPaths>
-
 LrzszProcess::LrzszProcess(const QString& program, const QStringList& arguments, const QString& terminal,
                            const QString& directory)
     : arguments_(arguments), program_(program)
@@ -41,9 +39,4 @@ QString LrzszProcess::report()
                             : QStringLiteral("exited with %1").arg(process_.exitCode());
     return QStringLiteral("%1 %2: %3")
         .arg(program_, how, QString::fromLocal8Bit(process_.readAllStandardError()).trimmed());
-}
-
-QString LrzszProcess::executable(const QString& program)
-{
-    return QStandardPaths::findExecutable(program);
 }

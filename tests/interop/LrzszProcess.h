@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 
 // lrzsz's rx or sx on a terminal, with OutputFlushIgnored preloaded into the child only.
@@ -14,7 +15,7 @@ public:
     void start()
     {
         started_ = true;
-        process_.start(executable(program_), arguments_);
+        process_.start(QStandardPaths::findExecutable(program_), arguments_);
     }
     // Starts it `ms` from now, from the event loop, e.g. inside a blocking link operation.
     void startAfter(int ms) { starter_.start(ms); }
@@ -22,9 +23,6 @@ public:
     bool finish(int limitMs);
     // How it ended and what it wrote to stderr, for failure messages.
     QString report();
-
-    // The full path of rx or sx; empty when lrzsz is not installed.
-    static QString executable(const QString& program);
 
 private:
     QProcess process_;

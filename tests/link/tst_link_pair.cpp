@@ -1,15 +1,13 @@
 // The link engine against the simulated Klingport, in process on one virtual clock that jumps from
-// deadline to deadline: every operation end to end, and each device fault with each operation it applies to.
+// deadline to deadline: every operation end to end, and each device fault with each operation it applies to,
+// given as the simulator's command line gives it.
 
+#include "CommandLine.h"
 #include "EngineHarness.h"
 #include "Klingport.h"
 #include "Rahmen.h"
 
 #include <QTest>
-#include <functional>
-
-using Fehler = std::function<void(device::Faults&)>;
-Q_DECLARE_METATYPE(Fehler)
 
 using namespace kommunikation;
 
@@ -20,8 +18,6 @@ const QByteArray CAN3(3, Zeichen::CAN);
 struct LinkPair {
     EngineHarness pc;
     device::Klingport gerät;
-    // Applied to each chunk on its way to the PC.
-    std::function<QByteArray(const QByteArray&)> zumPc = [](const QByteArray& b) { return b; };
     QByteArray gesendet; // everything the PC wrote, in order
     size_t weitergegeben = 0;
 
@@ -38,7 +34,7 @@ struct LinkPair {
                 return;
             gesendet += ausPc;
             gerät.receive(ausPc, pc.now);
-            pc.receive(zumPc(ausGerät));
+            pc.receive(ausGerät);
         }
     }
 
@@ -84,79 +80,62 @@ class tst_LinkPair : public QObject {
 private slots:
     void faultMatrix_data();
     void faultMatrix();
-    void bootloaderAfterReset();
-    void lostAckIsRecovered();
 };
 
 void tst_LinkPair::faultMatrix_data()
 {
     QTest::addColumn<int>("op");
-    QTest::addColumn<Fehler>("fehler");
+    QTest::addColumn<QString>("fehler"); // as klingport-sim's command line gives it
     QTest::addColumn<int>("ergebnis");
     QTest::addColumn<bool>("abbruchGesendet"); // the PC told the device with CAN three times
-    const auto zeile = [](const QString& name, Op op, const Fehler& fehler, int ergebnis,
-                          bool abbruch = false) {
-        QTest::newRow(qPrintable(name)) << int(op) << fehler << ergebnis << abbruch;
+    const auto zeile = [](const char* name, Op op, const char* fehler, int ergebnis, bool abbruch = false) {
+        QTest::newRow(QStringLiteral("%1: %2").arg(name, *fehler ? fehler : "no fault").toUtf8())
+            << int(op) << QString(fehler) << ergebnis << abbruch;
     };
-    using F = device::Faults;
-    using Phase = device::CanFault::Phase;
-    const Fehler keiner = [](F&) {}, stumm = [](F&f) { f.silent = true; };
-    const Fehler müll = [](F& f) { f.garbage = QByteArray("\xFF\x00zq", 4); };
-    const auto can = [](Phase phase, int block = 0) { return [=](F& f) { f.can = {phase, block}; }; };
-    const auto abbrechen = [](int block) { return [=](F& f) { f.dropAtBlock = block; }; };
+    const char* müll = "--garbage ff007a71";
     for (const auto& [name, op] :
          {std::pair("firmware", Firmware), {"bus driver", Bustreiber}, {"image store", AbbildSenden}}) {
-        const QString u = QString(name) + ": ";
-        zeile(u + "no fault", op, keiner, 0);
-        zeile(
-            u + "NAK block 2 twice", op, [](F& f) { f.nakBlock[2] = 2; }, 0);
-        zeile(
-            u + "NAK block 2 three times", op, [](F& f) { f.nakBlock[2] = 3; }, 2, true);
-        zeile(u + "CAN for the request", op, can(Phase::Request), 2);
-        zeile(u + "CAN for block 3", op, can(Phase::Block, 3), 2);
-        zeile(u + "CAN for EOT", op, can(Phase::Eot), 2);
-        zeile(u + "silent", op, stumm, 1);
-        zeile(u + "garbage before the answer", op, müll, 0);
-        zeile(
-            u + "store takes 3 s", op, [](F& f) { f.storeDelay = 3000; }, 0);
-        zeile(
-            u + "store takes 61 s", op, [](F& f) { f.storeDelay = 61000; }, 1);
-        zeile(u + "line drops at block 3", op, abbrechen(3), 1, true);
+        zeile(name, op, "", 0);
+        zeile(name, op, "--nak-block 2:2", 0);
+        zeile(name, op, "--nak-block 2:3", 2, true);
+        zeile(name, op, "--can request", 2);
+        zeile(name, op, "--can block:3", 2);
+        zeile(name, op, "--can eot", 2);
+        zeile(name, op, "--silent", 1);
+        zeile(name, op, müll, 0);
+        zeile(name, op, "--store-delay 3", 0);
+        zeile(name, op, "--store-delay 61", 1);
+        zeile(name, op, "--drop-at-block 3", 1, true);
     }
-    const QString r = "image read: ";
-    zeile(r + "no fault", AbbildLesen, keiner, 0);
-    zeile(
-        r + "block 5 corrupt twice", AbbildLesen, [](F& f) { f.corruptBlock[5] = 2; }, 0);
-    zeile(
-        r + "block 5 corrupt three times", AbbildLesen, [](F& f) { f.corruptBlock[5] = 3; }, 2, true);
-    zeile(
-        r + "block 5 cut short once", AbbildLesen, [](F& f) { f.truncateBlock[5] = 1; }, 0);
-    zeile(
-        r + "block 48 cut short three times", AbbildLesen, [](F& f) { f.truncateBlock[48] = 3; }, 0);
-    zeile(
-        r + "block 5 cut short four times", AbbildLesen, [](F& f) { f.truncateBlock[5] = 4; }, 1, true);
-    zeile(r + "CAN instead of block 1", AbbildLesen, can(Phase::Request), 2);
-    zeile(r + "CAN instead of block 5", AbbildLesen, can(Phase::Block, 5), 2);
-    zeile(r + "CAN instead of EOT", AbbildLesen, can(Phase::Eot), 2);
-    zeile(r + "silent", AbbildLesen, stumm, 1, true);
-    zeile(r + "garbage before block 1", AbbildLesen, müll, 0);
-    zeile(r + "line drops at block 5", AbbildLesen, abbrechen(5), 1, true);
-    zeile("version: no fault", Version, keiner, 0);
-    zeile("version: silent", Version, stumm, 1);
-    zeile("version: garbage", Version, müll, 0);
-    zeile("call button: no fault", Ruftaste, keiner, 0);
-    zeile("call button: silent", Ruftaste, stumm, 1);
+    const char* r = "image read";
+    zeile(r, AbbildLesen, "", 0);
+    zeile(r, AbbildLesen, "--corrupt-block 5:2", 0);
+    zeile(r, AbbildLesen, "--corrupt-block 5:3", 2, true);
+    zeile(r, AbbildLesen, "--truncate-block 5:1", 0);
+    zeile(r, AbbildLesen, "--truncate-block 48:3", 0);
+    zeile(r, AbbildLesen, "--truncate-block 5:4", 1, true);
+    zeile(r, AbbildLesen, "--can request", 2);
+    zeile(r, AbbildLesen, "--can block:5", 2);
+    zeile(r, AbbildLesen, "--can eot", 2);
+    zeile(r, AbbildLesen, "--silent", 1, true);
+    zeile(r, AbbildLesen, müll, 0);
+    zeile(r, AbbildLesen, "--drop-at-block 5", 1, true);
+    zeile("version", Version, "", 0);
+    zeile("version", Version, "--silent", 1);
+    zeile("version", Version, müll, 0);
+    zeile("call button", Ruftaste, "", 0);
+    zeile("call button", Ruftaste, "--silent", 1);
 }
 
 void tst_LinkPair::faultMatrix()
 {
     QFETCH(int, op);
-    QFETCH(Fehler, fehler);
+    QFETCH(QString, fehler);
     QFETCH(int, ergebnis);
     QFETCH(bool, abbruchGesendet);
-    device::Options optionen;
-    fehler(optionen.faults);
-    LinkPair pair(optionen);
+    const auto optionen = sim::parseCommandLine(("klingport-sim " + fehler).split(' ', Qt::SkipEmptyParts));
+    QVERIFY(std::holds_alternative<sim::Settings>(optionen));
+    LinkPair pair(std::get<sim::Settings>(optionen).device);
     const QByteArray abbildVorher = pair.gerät.image();
     QVERIFY(pair.ausführen(Op(op), nutzdaten(Op(op))));
 
@@ -183,40 +162,6 @@ void tst_LinkPair::faultMatrix()
         QVERIFY(antwort.daten.endsWith(device::Klingport::versionAnswer(device::VersionMode::Complete)));
     else
         QVERIFY(antwort.daten.endsWith(device::Klingport::callButtonAnswer(2, 7)));
-}
-
-void tst_LinkPair::bootloaderAfterReset()
-{
-    LinkPair pair;
-    // Running firmware waits for the CR: a bare "s" starts nothing.
-    QVERIFY(pair.ausführen(Bootlader, "fw"));
-    QCOMPARE(pair.pc.engine.antwort().ergebnis, Ergebnis::Timeout);
-
-    pair.pc.engine.BootladerResettenSenden();
-    pair.pc.take();
-    pair.übertragen();
-    QVERIFY(pair.gerät.bootloaderOnly());
-    QVERIFY(pair.ausführen(Version));
-    QVERIFY(pair.pc.engine.antwort().daten.contains("Bootlader"));
-
-    const qsizetype vorher = pair.gesendet.size();
-    QVERIFY(pair.ausführen(Bootlader, "fw"));
-    QCOMPARE(pair.pc.engine.antwort().ergebnis, Ergebnis::Erfolg);
-    QCOMPARE(pair.gesendet.mid(vorher, 2), QByteArray("s\x01")); // the bare request, then block 1
-    QVERIFY(!pair.gerät.bootloaderOnly());
-}
-
-void tst_LinkPair::lostAckIsRecovered()
-{
-    // The line swallows the device's ACK for block 2: the PC repeats the block after 2 s, and the
-    // device acknowledges the repeat without taking it twice.
-    LinkPair pair;
-    int acks = 0;
-    pair.zumPc = [&](const QByteArray& b) { return b == "\x06" && ++acks == 2 ? QByteArray() : b; };
-    const QByteArray daten = xmodem::pattern(1000, 5);
-    QVERIFY(pair.ausführen(Bustreiber, daten));
-    QVERIFY(pair.pc.engine.antwort().erfolgreich());
-    QCOMPARE(pair.gerät.busDriver(), gepolstert(daten));
 }
 
 QTEST_APPLESS_MAIN(tst_LinkPair)

@@ -1,5 +1,6 @@
 // The real link window and serial port against klingport-sim over a pseudo-terminal, in real time: what only
-// the link shows. Reads, stores, queries and logging through the whole program are tst_geraet's.
+// the link shows. Reads, stores, queries and logging through the whole program are tst_geraet's; the time
+// limits are the engine's table.
 
 #include "SimProcess.h"
 #include "Verbindung.h"
@@ -15,14 +16,11 @@ using namespace kommunikation;
 class tst_LinkSerial : public QObject {
     Q_OBJECT
 private slots:
-    void openingPorts();
-    void progressWindowOnlyWhileReading();
-    void kopplerAnswerEndsAfterTwoSeconds();
+    void openingPortsAndClosedPort();
     void lineDroppedDuringRead();
-    void operationOnClosedPortFailsAtOnce();
 };
 
-void tst_LinkSerial::openingPorts()
+void tst_LinkSerial::openingPortsAndClosedPort()
 {
     SimProcess sim;
     Verbindung v(sim.ptyPath());
@@ -32,66 +30,7 @@ void tst_LinkSerial::openingPorts()
     QVERIFY(v.form.portOffen());
     QVERIFY(!v.form.ComportÖffnen(2));
     QVERIFY(!v.form.portOffen());
-    QVERIFY(!v.form.ComportÖffnen(0));
-    QVERIFY(!v.form.ComportÖffnen(7));
-    QVERIFY(v.form.ComportÖffnen(1));
-}
-
-void tst_LinkSerial::progressWindowOnlyWhileReading()
-{
-    SimProcess sim;
-    Verbindung v(sim.ptyPath());
-    QVERIFY(v.form.ComportÖffnen(1));
-    bool sichtbar = false;
-    int fortschritt = 0;
-    QTimer beobachter;
-    connect(&beobachter, &QTimer::timeout, this, [&] {
-        sichtbar = sichtbar || v.form.isVisible();
-        fortschritt =
-            std::max(fortschritt, v.form.findChild<QProgressBar*>("pgb_Kommunikationsstatus")->value());
-    });
-    beobachter.start(50);
-    QVERIFY(!v.form.isVisible());
-    const Antwort gelesen = v.form.KonfigurationLaden();
-    QCOMPARE(gelesen.ergebnis, Ergebnis::Erfolg);
-    QVERIFY(sichtbar);
-    QVERIFY(fortschritt > 0);
-    QVERIFY(!v.form.isVisible());
-}
-
-void tst_LinkSerial::kopplerAnswerEndsAfterTwoSeconds()
-{
-    SimProcess koppler({"--version", "koppler"});
-    Verbindung k(koppler.ptyPath());
-    QVERIFY(k.form.ComportÖffnen(1));
-    QElapsedTimer uhr;
-    uhr.start();
-    const Antwort antwort = k.form.FirmwareAuslesen();
-    QCOMPARE(antwort.ergebnis, Ergebnis::Erfolg);
-    QVERIFY(antwort.daten.contains("Koppler"));
-    QVERIFY(uhr.elapsed() >= 1900);
-}
-
-void tst_LinkSerial::lineDroppedDuringRead()
-{
-    SimProcess sim({"--drop-at-block", "5"});
-    Verbindung v(sim.ptyPath());
-    QVERIFY(v.form.ComportÖffnen(1));
-    QSignalSpy verloren(&v.form, &frm_Kommunikation::portVerloren);
-    QElapsedTimer uhr;
-    uhr.start();
-    const Antwort antwort = v.form.KonfigurationLaden();
-    QCOMPARE(antwort.ergebnis, Ergebnis::Transferfehler);
-    QVERIFY(antwort.daten.isEmpty());
-    QVERIFY2(uhr.elapsed() < 4000, "the lost line ends the read at once, not by time-out");
-    QCOMPARE(verloren.size(), 1);
-    QVERIFY(!v.form.isVisible());
-    QVERIFY(!v.form.portOffen());
-}
-
-void tst_LinkSerial::operationOnClosedPortFailsAtOnce()
-{
-    Verbindung v({});
+    // With no port open every operation fails at once.
     QElapsedTimer uhr;
     uhr.start();
     QCOMPARE(v.form.KonfigurationLaden().ergebnis, Ergebnis::Transferfehler);
@@ -100,6 +39,34 @@ void tst_LinkSerial::operationOnClosedPortFailsAtOnce()
     QVERIFY(uhr.elapsed() < 500);
     QVERIFY(!v.form.isVisible());
     QCOMPARE(v.form.kommunikationsModus(), 0);
+    QVERIFY(!v.form.ComportÖffnen(0));
+    QVERIFY(!v.form.ComportÖffnen(7));
+    QVERIFY(v.form.ComportÖffnen(1));
+}
+
+void tst_LinkSerial::lineDroppedDuringRead()
+{
+    SimProcess sim({"--drop-at-block", "5"});
+    Verbindung v(sim.ptyPath());
+    QVERIFY(v.form.ComportÖffnen(1));
+    QSignalSpy verloren(&v.form, &frm_Kommunikation::portVerloren);
+    // The progress window shows the blocks read so far, and only while reading.
+    bool sichtbar = false;
+    QTimer beobachter;
+    connect(&beobachter, &QTimer::timeout, this, [&] { sichtbar = sichtbar || v.form.isVisible(); });
+    beobachter.start(50);
+    QVERIFY(!v.form.isVisible());
+    QElapsedTimer uhr;
+    uhr.start();
+    const Antwort antwort = v.form.KonfigurationLaden();
+    QVERIFY(sichtbar);
+    QCOMPARE(v.form.findChild<QProgressBar*>("pgb_Kommunikationsstatus")->value(), 4 * 128);
+    QCOMPARE(antwort.ergebnis, Ergebnis::Transferfehler);
+    QVERIFY(antwort.daten.isEmpty());
+    QVERIFY2(uhr.elapsed() < 4000, "the lost line ends the read at once, not by time-out");
+    QCOMPARE(verloren.size(), 1);
+    QVERIFY(!v.form.isVisible());
+    QVERIFY(!v.form.portOffen());
 }
 
 QTEST_MAIN(tst_LinkSerial)
