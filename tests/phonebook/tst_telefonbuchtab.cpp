@@ -58,7 +58,7 @@ QByteArray mitZeile(int zeile, const QByteArray& neu)
     return zeilen.join('\n');
 }
 
-// Line 9, entry 1, with the cells after the name.
+// Line 9, entry 1, with the cells after its number.
 QByteArray eintrag1(const QByteArray& felder)
 {
     return mitZeile(9, "\t1\t" + felder);
