@@ -64,15 +64,11 @@ private slots:
         zeile("Konfiguration: 4095 Bytes", k, gelesen(4095), ok, {" " + Fehler}, Fehler, Icon::Critical, 8);
         zeile("Konfiguration: Timeout", k, timeout, ok, {" Konfiguration auslesen wegen Timeout abgebrochen"},
               "Auslesen wegen Timeout abgebrochen!", Icon::Critical, 8);
-        zeile("Konfiguration: belegt", k, belegt, ok, {belegtLesen}, Belegt, Icon::Exclamation, 8);
         zeile("Konfiguration: Übertragungsfehler", k, {Ergebnis::Transferfehler, {}}, ok, {" " + Fehler},
               Fehler, Icon::Critical, 8);
         zeile("Konfiguration speichern: Timeout", ks, ganz, Ergebnis::Timeout,
               {ausgelesen, " Konfiguration konnte wegen eines Timeout nicht übertragen werden"},
               "Übertragung wegen Timeout abgebrochen!", Icon::Critical, 8);
-        zeile("Konfiguration speichern: Übertragungsfehler", ks, ganz, Ergebnis::Transferfehler,
-              {ausgelesen, " Konfiguration konnte wegen Übertragungsfehlern nicht übertragen werden"},
-              "Übertragung wegen Übertragungsfehlern abgebrochen!", Icon::Critical, 8);
         zeile(
             "Konfiguration speichern: belegt", ks, ganz, Ergebnis::Belegt,
             {ausgelesen, " Konfiguration konnte nicht übertragen werden, weil die Schnittstelle belegt ist"},
@@ -132,28 +128,10 @@ private slots:
                 (geladen && knopf.contains("Telbuch") ? TelefonbuchAusAbbild(antwort.daten) : buch));
     }
 
-    // Asked first; cancelled nothing happens, confirmed the tab is reset. The device is not contacted.
-    void resets_data()
-    {
-        QTest::addColumn<QString>("knopf");
-        QTest::addColumn<QString>("frage");
-        QTest::addColumn<QString>("erledigt");
-        QTest::newRow("Werkseinstellungen")
-            << "cmd_Werkseinstellungen"
-            << "Möchten Sie wirklich die Konfiguration auf Werkseinstellung zurücksetzen?"
-            << "Konfiguration wurde zurückgesetzt!\r\nBitte übertragen Sie die aktuelle Konfiguration "
-               "mit der Taste \"In Klingport speichern.\"";
-        QTest::newRow("Telefonbuch löschen")
-            << "cmd_TelbuchAusAnlageLoeschen"
-            << "Möchten Sie wirklich das Telefonbuch löschen?\r\nAchtung: Sie müssen alle Ruftasten "
-               "neu zuordnen!"
-            << "Das Telefonbuch wurde gelöscht.\r\nBitte übertragen Sie das leere Telefonbuch mit der "
-               "Taste \"In Klingport speichern.\"";
-    }
+    // Each asks first: cancelled nothing happens, confirmed its tab is reset and the user told to store
+    // it. The device is not contacted.
     void resets()
     {
-        QFETCH(QString, knopf);
-        QFETCH(QString, frage);
         Hauptfenster h;
         KonfigurationTab& k = *h.fenster.konfiguration;
         TelefonbuchTab& tab = *h.fenster.telefonbuch;
@@ -162,20 +140,34 @@ private slots:
         tab.zeileMarkieren(50);
         const Konfiguration gezeigt = k.angezeigteKonfiguration();
         const Telefonbuch buch = tab.modell().telefonbuch();
-        h.meldungen.replies = {platform::Reply::Cancel};
-        h.klicken(knopf);
-        QVERIFY(k.angezeigteKonfiguration() == gezeigt && tab.modell().telefonbuch() == buch);
-        h.klicken(knopf);
-        const bool konfig = knopf == "cmd_Werkseinstellungen";
-        QVERIFY(k.angezeigteKonfiguration() == (konfig ? Werkseinstellungen() : gezeigt));
-        QVERIFY(tab.modell().telefonbuch() == (konfig ? buch : Telefonbuch{}));
-        QCOMPARE(tab.aktuelleZeile(), konfig ? 50 : 1);
-        QCOMPARE(k.txt_LokaleRufzeit->isEnabled(), !konfig); // the controls react as to the user
-        QFETCH(QString, erledigt);
-        QCOMPARE(h.meldungen.texts(), QStringList({frage, frage, erledigt}));
-        const ShownMessage& m = h.meldungen.shown[0];
-        QVERIFY(m.icon == Icon::Critical && m.buttons == platform::Buttons::OkCancel &&
-                m.standard == platform::Default::Second && h.meldungen.shown[2].icon == Icon::Information);
+        h.meldungen.replies = {platform::Reply::Cancel, platform::Reply::Ok, platform::Reply::Ok,
+                               platform::Reply::Cancel};
+        h.klicken("cmd_Werkseinstellungen");
+        QVERIFY(k.angezeigteKonfiguration() == gezeigt);
+        h.klicken("cmd_Werkseinstellungen");
+        QVERIFY(k.angezeigteKonfiguration() == Werkseinstellungen() && tab.modell().telefonbuch() == buch);
+        QVERIFY(!k.txt_LokaleRufzeit->isEnabled()); // the controls react as to the user
+        h.klicken("cmd_TelbuchAusAnlageLoeschen");
+        QVERIFY(tab.modell().telefonbuch() == buch && tab.aktuelleZeile() == 50);
+        h.klicken("cmd_TelbuchAusAnlageLoeschen");
+        QVERIFY(tab.modell().telefonbuch() == Telefonbuch{} && tab.aktuelleZeile() == 1);
+        QVERIFY(k.angezeigteKonfiguration() == Werkseinstellungen());
+        const QString werk = "Möchten Sie wirklich die Konfiguration auf Werkseinstellung zurücksetzen?";
+        const QString löschen = "Möchten Sie wirklich das Telefonbuch löschen?\r\nAchtung: Sie müssen alle "
+                                "Ruftasten neu zuordnen!";
+        QCOMPARE(h.meldungen.texts(),
+                 QStringList({werk, werk,
+                              "Konfiguration wurde zurückgesetzt!\r\nBitte übertragen Sie die aktuelle "
+                              "Konfiguration mit der Taste \"In Klingport speichern.\"",
+                              löschen, löschen,
+                              "Das Telefonbuch wurde gelöscht.\r\nBitte übertragen Sie das leere Telefonbuch "
+                              "mit der Taste \"In Klingport speichern.\""}));
+        for (const int i : {0, 3}) {
+            const ShownMessage& m = h.meldungen.shown[i];
+            QVERIFY(m.icon == Icon::Critical && m.buttons == platform::Buttons::OkCancel &&
+                    m.standard == platform::Default::Second &&
+                    h.meldungen.shown[i + 2].icon == Icon::Information);
+        }
         QVERIFY(h.link.aufrufe.isEmpty());
     }
 

@@ -46,8 +46,9 @@ private slots:
             << gefüllt({"Aus: \t\t\r\n", "Aus: \t\tX\r\n"}) << gefüllt();
         QTest::newRow("keine Marke") << gefüllt({"Sofort:\t\tX", "Sofort:\t\t"})
                                      << gefüllt({keineMarke, verzögert});
-        QTest::newRow("PIN 12, Zeit 999")
-            << gefüllt({"\t0815", "\t12", "\t045", "\t999"}) << gefüllt({"\t0815", "\t12", "\t045", "\t999"});
+        QTest::newRow("PIN 12345, Zeit 999") // beyond what can be typed
+            << gefüllt({"\t0815", "\t12345", "\t045", "\t999"})
+            << gefüllt({"\t0815", "\t12345", "\t045", "\t999"});
         const QString mitBeschriftung = "\t02\tExterne Rufzeit (in Sek.):\t\t\t777";
         QTest::newRow("Beschriftung im Wert")
             << gefüllt({"\t020", mitBeschriftung}) << gefüllt({"\t020", mitBeschriftung});

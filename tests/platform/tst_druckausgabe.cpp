@@ -64,7 +64,6 @@ private slots:
         konfiguration.KonfigurationWerkseinstellungen();
         konfiguration.cmd_KonfigDrucken->click();
         const QString konfig = text(pdf);
-        QVERIFY(konfig.contains("Welko Klingportkonfiguration"));
         QVERIFY(QRegularExpression(R"(Türgesprächszeit \(in Sek\.\): +060)").match(konfig).hasMatch());
         QVERIFY(QRegularExpression(R"(Nebenstellenanschluss: +X)").match(konfig).hasMatch());
         QVERIFY(seiten(pdf).first);
@@ -77,16 +76,13 @@ private slots:
         QVERIFY(buch.contains("Telefonbuchübersicht WELKO Klingport"));
         QVERIFY(!seiten(pdf).first);
         QVERIFY(QRegularExpression("LiberationMono|CourierNew").match(poppler("pdffonts", {pdf})).hasMatch());
-        const QStringList zeilen = buch.split('\n');
-        const auto spalte = [&](const QString& anfang, const QString& suche) {
-            for (const QString& z : zeilen) {
-                if (z.trimmed().startsWith(anfang))
-                    return int(z.indexOf(suche));
-            }
-            return -2;
+        // Where an address stands in its line; the first empty one is entry 1's.
+        const auto spalte = [&](const QString& adresse) {
+            const qsizetype stelle = buch.indexOf(adresse);
+            return stelle - buch.lastIndexOf('\n', stelle);
         };
-        QVERIFY(spalte("1 ", "00-00-00") > 0);
-        QCOMPARE(spalte("50 ", "00-0B-00"), spalte("1 ", "00-00-00"));
+        QVERIFY(spalte("00-00-00") > 20);
+        QCOMPARE(spalte("00-0B-00"), spalte("00-00-00"));
         QCOMPARE(buch.count("00-00-00-00-00-00-00-00"), 49);
     }
 
