@@ -23,9 +23,6 @@ private slots:
         QTest::addColumn<Einträge>("nachher");
         // "+name" plugs an adapter in, as a link to the device in by-id or, for a dev/ name, in dev;
         // "-name" pulls it out; a bare dev/ name is a port with nothing behind it; "=" runs the assignment.
-        QTest::newRow("erst eines, dann ein zweites")
-            << Einträge{} << QStringList{"+usb-a", "=", "+usb-b", "="}
-            << Einträge{{"COM1", "@by-id/usb-a"}, {"COM2", "@by-id/usb-b"}};
         QTest::newRow("neu eingesteckt in anderer Reihenfolge")
             << Einträge{} << QStringList{"+usb-b", "=",      "+usb-a", "=",      "-usb-a", "-usb-b",
                                          "=",      "+usb-a", "=",      "+usb-b", "="}
