@@ -260,7 +260,7 @@ private slots:
     {
         QFETCH(QByteArray, datei);
         Fenster h;
-        const QString pfad = dateiAnlegen(h.sicherungsordner.filePath("h.k.kpk"), datei);
+        const QString pfad = dateiAnlegen(h.sicherungsordner.filePath("k.kpk"), datei);
         h.dateien.names = {pfad, h.sicherungsordner.filePath("neu.kpk")};
         h.k.KonfigurationAnzeigen({.masterumleitung = Masterumleitung::verzögert,
                                    .Anrufbeantworter = true,
@@ -280,14 +280,14 @@ private slots:
     {
         Fenster h;
         h.dateien.names = {
-            dateiAnlegen(h.sicherungsordner.filePath("h.k.kpk"), "PIN 1234\r\nRufnummer 0301234\r\n")};
+            dateiAnlegen(h.sicherungsordner.filePath("k.kpk"), "PIN 1234\r\nRufnummer 0301234\r\n")};
         h.k.txt_PIN->setText("2222");
         const Konfiguration gezeigt = h.k.angezeigteKonfiguration();
         h.klicken("cmd_KonfigAusDateiLaden");
         QVERIFY(h.k.angezeigteKonfiguration() == gezeigt);
         QCOMPARE(h.meldungen.texts(),
                  QStringList{
-                     "Die Datei \"h.k.kpk\" enthält keine Klingport-Konfiguration und wurde nicht geladen."});
+                     "Die Datei \"k.kpk\" enthält keine Klingport-Konfiguration und wurde nicht geladen."});
         QCOMPARE(h.meldungen.shown[0].icon, platform::Icon::Exclamation);
     }
 

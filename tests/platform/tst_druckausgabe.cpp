@@ -11,7 +11,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,12 +18,10 @@ namespace {
 
 QString poppler(const QString& werkzeug, QStringList argumente)
 {
-    if (QStandardPaths::findExecutable(werkzeug).isEmpty())
-        qFatal("%s is missing (poppler-utils)", qPrintable(werkzeug));
     QProcess p;
     p.start(werkzeug, argumente);
     if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        qFatal("%s failed", qPrintable(werkzeug));
+        qFatal("%s failed (poppler-utils missing?)", qPrintable(werkzeug));
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
@@ -48,8 +45,9 @@ class tst_Druckausgabe : public QObject {
     Q_OBJECT
 private slots:
     // The configuration upright in a monospaced font, then the phone book across in the same font,
-    // its columns lined up by the TAB stops.
-    void konfigurationUndTelefonbuch()
+    // its columns lined up by the TAB stops. Then a line wider than the page goes on below, and a text
+    // longer than a page goes on on the next.
+    void drucken()
     {
         QTemporaryDir ordner;
         const QString pdf = ordner.filePath("druck.pdf");
@@ -84,14 +82,7 @@ private slots:
         QVERIFY(spalte("00-00-00") > 20);
         QCOMPARE(spalte("00-0B-00"), spalte("00-00-00"));
         QCOMPARE(buch.count("00-00-00-00-00-00-00-00"), 49);
-    }
 
-    // A line wider than the page goes on below, and a text longer than a page goes on on the next.
-    void umbruch()
-    {
-        QTemporaryDir ordner;
-        const QString pdf = ordner.filePath("log.pdf");
-        platform::PdfPrinters drucker(pdf);
         QString lang;
         for (int i = 0; i < 40; ++i)
             lang += QString("%1-abcdefgh ").arg(i, 3, 10, QChar('0'));

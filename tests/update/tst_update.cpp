@@ -23,20 +23,6 @@ const QString Prüfen =
 class tst_Update : public QObject {
     Q_OBJECT
 private slots:
-    // Paths beyond 63 characters are shown as "..." and their last 60.
-    void chooseFiles()
-    {
-        Hauptfenster h;
-        const QString pfad63 = "/" + QString(62, 'f'), pfad64 = "/" + QString(59, 'b') + ".hex";
-        h.dateien.names = {pfad63, "", pfad64};
-        h.klicken("cmd_FirmwaredateiÄndern");
-        h.klicken("cmd_FirmwaredateiÄndern"); // left without a name: nothing changes
-        h.klicken("cmd_BustreiberdateiÄndern");
-        QVERIFY(h.firmwarePfad == pfad63 && h.bustreiberPfad == pfad64 && h.gespeichert == 2);
-        QCOMPARE(h.fenster.firmware->lab_Firmwaredateiname->text(), pfad63);
-        QCOMPARE(h.fenster.firmware->lab_Bustreiberdateiname->text(), "..." + pfad64.right(60));
-    }
-
     // Once the device took the upload, it is asked for its version again and the user for a reset.
     void fehlgeschlagen_data()
     {
@@ -95,8 +81,9 @@ private slots:
     }
 
     // The file as its folder lists it, in any letter case; a wildcard, hidden or missing file, or one
-    // that cannot be read, is not sent; with none chosen nothing happens at all.
-    void dateiSuchen()
+    // that cannot be read, is not sent; with none chosen nothing happens at all. Chosen in the dialog,
+    // paths beyond 63 characters are shown as "..." and their last 60.
+    void dateien()
     {
         Hauptfenster h;
         dateiAnlegen(h.sicherungsordner.filePath("Firmware V2.TSK"), "inhalt");
@@ -117,6 +104,15 @@ private slots:
         QCOMPARE(h.meldungen.shown[0].icon, platform::Icon::Critical);
         QCOMPARE(h.link.hochgeladen, QList<QByteArray>{"inhalt"});
         QVERIFY(h.fenster.isEnabled());
+
+        const QString pfad63 = "/" + QString(62, 'f'), pfad64 = "/" + QString(59, 'b') + ".hex";
+        h.dateien.names = {pfad63, "", pfad64};
+        h.klicken("cmd_FirmwaredateiÄndern");
+        h.klicken("cmd_FirmwaredateiÄndern"); // left without a name: nothing changes
+        h.klicken("cmd_BustreiberdateiÄndern");
+        QVERIFY(h.firmwarePfad == pfad63 && h.bustreiberPfad == pfad64 && h.gespeichert == 2);
+        QCOMPARE(h.fenster.firmware->lab_Firmwaredateiname->text(), pfad63);
+        QCOMPARE(h.fenster.firmware->lab_Bustreiberdateiname->text(), "..." + pfad64.right(60));
     }
 };
 
