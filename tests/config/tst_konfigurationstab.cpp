@@ -142,8 +142,7 @@ private slots:
         h.link.bilder = {antwort};
         h.link.sendeergebnisse = {senden};
         h.klicken(knopf);
-        QVERIFY(!h.bedienbarWährend.isEmpty() && !h.bedienbarWährend.contains(true));
-        QVERIFY(h.fenster.isEnabled());
+        QVERIFY(!h.bedienbarWährend.isEmpty() && !h.bedienbarWährend.contains(true) && h.fenster.isEnabled());
         QString erwartet;
         for (int i = 0; i < log.size(); ++i)
             erwartet += QString("07.12.2026 09:05:%1").arg(i, 2, 10, QChar('0')) + log[i] + "\r\n";
