@@ -66,8 +66,7 @@ private slots:
                         .ExterneRufzeit = "12",
                         .Türgesprächszeit = "",
                         .Mithören = false,
-                        .masterumleitung = Masterumleitung::sofort,
-                        .Masterumleitungsnummer = {}};
+                        .masterumleitung = Masterumleitung::sofort};
         QCOMPARE(KonfigurationAusAbbild(abbild, Masterumleitung::sofort), k);
         k.PIN.clear();
         k.variante = Variante::Nacht;

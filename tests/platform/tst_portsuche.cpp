@@ -4,6 +4,7 @@
 #include "FakeSettingsStore.h"
 #include "Portsuche.h"
 #include "SimProcess.h"
+#include "Testdaten.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,10 +21,8 @@ private slots:
         QTest::addColumn<Einträge>("vorher");
         QTest::addColumn<QStringList>("schritte");
         QTest::addColumn<Einträge>("nachher");
-        // "+name" plugs an adapter in, "-name" pulls it out, "=" runs the assignment.
-        QTest::newRow("erst eines, dann ein zweites")
-            << Einträge{} << QStringList{"+usb-a", "=", "+usb-b", "="}
-            << Einträge{{"COM1", "@by-id/usb-a"}, {"COM2", "@by-id/usb-b"}};
+        // "+name" plugs an adapter in, as a link to the device in by-id or, for a dev/ name, in dev;
+        // "-name" pulls it out; a bare dev/ name is a port with nothing behind it; "=" runs the assignment.
         QTest::newRow("neu eingesteckt in anderer Reihenfolge")
             << Einträge{} << QStringList{"+usb-b", "=",      "+usb-a", "=",      "-usb-a", "-usb-b",
                                          "=",      "+usb-a", "=",      "+usb-b", "="}
@@ -38,7 +37,8 @@ private slots:
                         {"COM4", "@by-id/usb-4"}, {"COM5", "@by-id/usb-5"}, {"COM6", "@by-id/usb-6"}};
         // ttyS0 has no UART, ttyS1 has one; ttyUSB0 has no stable name, ttyUSB1 is reached by one.
         QTest::newRow("Phantom-ttyS und Adapter ohne festen Namen")
-            << Einträge{} << QStringList{"+usb-a", "="}
+            << Einträge{}
+            << QStringList{"dev/ttyS0", "dev/ttyS1", "dev/ttyUSB0", "+dev/ttyUSB1", "+usb-a", "="}
             << Einträge{{"COM1", "@by-id/usb-a"}, {"COM2", "@dev/ttyUSB0"}, {"COM3", "@dev/ttyS1"}};
     }
     void zuordnen()
@@ -49,28 +49,10 @@ private slots:
         SimProcess sim({"--baud", "0"});
         QVERIFY(!sim.ptyPath().isEmpty());
         QTemporaryDir baum;
-        QDir(baum.path()).mkpath("by-id");
-        QDir(baum.path()).mkpath("sys/ttyS0");
-        QDir(baum.path()).mkpath("sys/ttyS1");
-        QDir(baum.path()).mkpath("dev");
-        const auto schreiben = [&](const QString& name, const QByteArray& inhalt) {
-            QFile datei(baum.filePath(name));
-            QVERIFY(datei.open(QIODevice::WriteOnly));
-            datei.write(inhalt);
-        };
-        schreiben("sys/ttyS0/type", "0\n");
-        schreiben("sys/ttyS1/type", "4\n");
-        for (const char* gerät : {"dev/ttyS0", "dev/ttyS1", "dev/ttyUSB0"})
-            schreiben(gerät, {});
-        if (QTest::currentDataTag() == QByteArray("Phantom-ttyS und Adapter ohne festen Namen")) {
-            QVERIFY(QFile::link(sim.ptyPath(), baum.filePath("dev/ttyUSB1")));
-            QVERIFY(QFile::link(baum.filePath("dev/ttyUSB1"), baum.filePath("by-id/usb-a")));
-            schritte.removeFirst(); // plugged in by the links above
-        } else {
-            QFile::remove(baum.filePath("dev/ttyUSB0"));
-            QFile::remove(baum.filePath("dev/ttyS1"));
-        }
-
+        for (const char* ordner : {"by-id", "dev", "sys/ttyS0", "sys/ttyS1"})
+            QVERIFY(QDir(baum.path()).mkpath(ordner));
+        dateiAnlegen(baum.filePath("sys/ttyS0/type"), "0\n");
+        dateiAnlegen(baum.filePath("sys/ttyS1/type"), "4\n");
         FakeSettingsStore settings;
         const auto imBaum = [&](QString pfad) {
             return pfad.startsWith('@') ? baum.filePath(pfad.mid(1)) : pfad;
@@ -79,12 +61,16 @@ private slots:
             settings.setValue("Ports", it.key(), imBaum(it.value()));
         const platform::Portordner ordner{baum.filePath("by-id"), baum.filePath("dev"), baum.filePath("sys")};
         for (const QString& schritt : schritte) {
+            const QString name = schritt.mid(schritt.startsWith('+') || schritt.startsWith('-') ? 1 : 0);
+            const QString pfad = baum.filePath(name.startsWith("dev/") ? name : "by-id/" + name);
             if (schritt == "=")
                 platform::PortsZuordnen(settings, platform::vorhandeneSeriellePorts(ordner));
             else if (schritt.startsWith('+'))
-                QVERIFY(QFile::link(sim.ptyPath(), baum.filePath("by-id/" + schritt.mid(1))));
+                QVERIFY(QFile::link(sim.ptyPath(), pfad));
+            else if (schritt.startsWith('-'))
+                QVERIFY(QFile::remove(pfad));
             else
-                QVERIFY(QFile::remove(baum.filePath("by-id/" + schritt.mid(1))));
+                dateiAnlegen(pfad, {});
         }
         Einträge erwartet;
         for (auto it = nachher.cbegin(); it != nachher.cend(); ++it)
