@@ -1,7 +1,7 @@
 // The phone book tab in the main window: the entry editor (opening, typing, warnings, OK and
 // Abbrechen), deleting an entry, the file (byte for byte as in tests/daten, loaded again, every
 // refused file) and the printout, with the grid's selection around them. The device commands:
-// tst_konfigurationsbefehle.
+// tst_konfigurationstab.
 
 #include "Hauptfenster.h"
 #include "TelefonbuchBefehle.h"
