@@ -1,13 +1,68 @@
 #include "Konsole.h"
 
 #include <cstdio>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace konsole {
 
+namespace {
+
+#ifdef Q_OS_WIN
+HANDLE fensterVon(std::FILE* strom)
+{
+    return ::GetStdHandle(strom == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+}
+
+bool istKonsole(std::FILE* strom)
+{
+    DWORD modus = 0;
+    return ::GetConsoleMode(fensterVon(strom), &modus) != 0;
+}
+#else
+bool istKonsole(std::FILE* strom)
+{
+    return ::isatty(::fileno(strom)) == 1;
+}
+#endif
+
+// UTF-8 into files and pipes on every system. A Windows console gets the text as UTF-16, since its
+// code page would garble the umlauts.
+void schreiben(std::FILE* strom, const QString& text)
+{
+#ifdef Q_OS_WIN
+    if (istKonsole(strom)) {
+        std::fflush(strom);
+        DWORD geschrieben = 0;
+        ::WriteConsoleW(fensterVon(strom), text.utf16(), DWORD(text.size()), &geschrieben, nullptr);
+        return;
+    }
+#endif
+    std::fputs(text.toUtf8().constData(), strom);
+}
+
+// The progress bar erases the rest of its line with an escape sequence, which a Windows console
+// understands once asked to.
+bool zeileLöschbar()
+{
+#ifdef Q_OS_WIN
+    DWORD modus = 0;
+    const HANDLE fenster = fensterVon(stderr);
+    return ::GetConsoleMode(fenster, &modus) != 0 &&
+           ::SetConsoleMode(fenster, modus | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
 void ausgeben(const QString& zeile)
 {
-    std::fputs(qPrintable(zeile + QLatin1Char('\n')), stdout);
+    schreiben(stdout, zeile + QLatin1Char('\n'));
     std::fflush(stdout);
 }
 
@@ -17,7 +72,7 @@ void melden(const QString& text)
     zeilen.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     while (zeilen.endsWith(QLatin1Char('\n')))
         zeilen.chop(1);
-    std::fputs(qPrintable(zeilen + QLatin1Char('\n')), stderr);
+    schreiben(stderr, zeilen + QLatin1Char('\n'));
 }
 
 } // namespace konsole
@@ -38,7 +93,12 @@ platform::Reply KonsolenMeldungen::show(const QString& text, platform::Icon, pla
     return erste ? platform::Reply::Yes : platform::Reply::No;
 }
 
-Fortschrittsanzeige::Fortschrittsanzeige() : terminal(::isatty(STDERR_FILENO) == 1) {}
+Fortschrittsanzeige::Fortschrittsanzeige()
+    : terminal(konsole::istKonsole(stderr)),
+      // Without erasing, blanks cover what the longer line before left ("noch 10 s", then "noch 9 s").
+      zeilenende(konsole::zeileLöschbar() ? QStringLiteral("\x1b[K") : QStringLiteral("   "))
+{
+}
 
 void Fortschrittsanzeige::anzeigen(const kommunikation::Effekt& effekt)
 {
@@ -55,7 +115,7 @@ void Fortschrittsanzeige::anzeigen(const kommunikation::Effekt& effekt)
         break;
     case Art::FensterVerbergen:
         if (maximum > 0)
-            std::fputs("\n", stderr);
+            konsole::schreiben(stderr, QStringLiteral("\n"));
         maximum = 0;
         break;
     default:
@@ -77,6 +137,6 @@ void Fortschrittsanzeige::zeichnen(int bytes)
                               .arg(bytes)
                               .arg(maximum)
                               .arg(rest);
-    std::fputs(qPrintable(zeile + QStringLiteral("\x1b[K")), stderr);
+    konsole::schreiben(stderr, zeile + zeilenende);
     std::fflush(stderr);
 }

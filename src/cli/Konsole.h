@@ -36,6 +36,7 @@ private:
     void zeichnen(int bytes);
 
     bool terminal;
+    QString zeilenende;
     int maximum = 0;
     QElapsedTimer seit;
 };

@@ -3,9 +3,9 @@
 #include "Aufruf.h"
 #include "Kommandozeile.h"
 #include "Programmeinstellungen.h"
+#include "QtTexte.h"
 
 #include <QCoreApplication>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
@@ -17,9 +17,7 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(KLINGPORT_VERSION));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QTranslator qtTexte;
-    if (qtTexte.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&qtTexte);
+    platform::qtTexteLaden(qtTexte);
 
     const auto aufruf = AufrufLesen(QCoreApplication::arguments());
     if (const Ausgang* sofort = std::get_if<Ausgang>(&aufruf))

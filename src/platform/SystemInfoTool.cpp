@@ -1,27 +1,29 @@
 #include "SystemInfoTool.h"
 
+#ifdef Q_OS_WIN
+#include "Registry.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSettings>
+#endif
 
 namespace platform {
 
 bool NativeSystemInfoTool::start()
 {
 #ifdef Q_OS_WIN
-    const QSettings msinfo(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
-                           QSettings::NativeFormat);
-    const QString pfad = msinfo.value(QStringLiteral("PATH")).toString();
-    if (!pfad.isEmpty())
-        return QProcess::startDetached(pfad, {});
-    const QSettings ort(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Shared Tools Location"),
-                        QSettings::NativeFormat);
-    const QString ordner = ort.value(QStringLiteral("MSINFO")).toString();
-    const QString programm = QDir(ordner).filePath(QStringLiteral("MSINFO32.EXE"));
-    if (!ordner.isEmpty() && QFileInfo::exists(programm))
-        return QProcess::startDetached(programm, {});
-    return false;
+    using registry::Wurzel;
+    const auto pfad = registry::lesen(Wurzel::Maschine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
+                                      QStringLiteral("PATH"));
+    if (pfad)
+        return QProcess::startDetached(*pfad, {});
+    const auto ordner = registry::lesen(
+        Wurzel::Maschine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"), QStringLiteral("MSINFO"));
+    if (!ordner)
+        return false;
+    const QString programm = *ordner + QStringLiteral("\\MSINFO32.EXE");
+    return QFileInfo::exists(programm) && QProcess::startDetached(programm, {});
 #else
     return false;
 #endif

@@ -120,10 +120,8 @@ void frm_Optionen::keineGewählt()
 
 void frm_Optionen::portpfadeZeigen()
 {
-#ifndef Q_OS_WIN
     for (int n = 1; n <= 6; ++n)
         obu_COM[n]->setToolTip(u.portpfad(n));
-#endif
 }
 
 void frm_Optionen::Form_Activate()

@@ -1,9 +1,9 @@
 #include "Programm.h"
 #include "QtPlattform.h"
+#include "QtTexte.h"
 #include "frm_Haupt.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <cstdio>
@@ -47,9 +47,7 @@ int main(int argc, char** argv)
     // German texts in Qt's own dialogs; dates and times as a German installation writes them.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QTranslator qtTexte;
-    if (qtTexte.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexte);
+    platform::qtTexteLaden(qtTexte);
 
     shell::QtPlattform plattform;
     shell::Programm programm(plattform.teile());

@@ -6,9 +6,26 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#ifdef Q_OS_WIN
+#include <QSerialPortInfo>
+#include <algorithm>
+#endif
 
 namespace platform {
 
+#ifdef Q_OS_WIN
+QStringList vorhandeneSeriellePorts(const Portordner&)
+{
+    QStringList ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        ports.append(info.portName());
+    // By number: COM10 after COM9.
+    std::sort(ports.begin(), ports.end(), [](const QString& a, const QString& b) {
+        return std::pair(a.size(), a) < std::pair(b.size(), b);
+    });
+    return ports;
+}
+#else
 namespace {
 
 QStringList geräte(const QString& ordner, const QStringList& muster)
@@ -55,6 +72,7 @@ QStringList vorhandeneSeriellePorts(const Portordner& ordner)
     }
     return ports;
 }
+#endif
 
 QList<Portzuordnung> PortsZuordnen(SettingsStore& settings, const QStringList& ports)
 {
@@ -62,13 +80,24 @@ QList<Portzuordnung> PortsZuordnen(SettingsStore& settings, const QStringList& p
     QSet<QString> bekannt;
     for (int n = Portverzeichnis::ErsterPort; n <= Portverzeichnis::LetzterPort; ++n)
         bekannt.insert(settings.value(gruppe, Portverzeichnis::name(n)).trimmed());
+    // On Windows COM1 to COM6 are ports of their own: one that is present keeps its number.
+    const auto eigenerPort = [&ports](int n) {
+#ifdef Q_OS_WIN
+        return n >= Portverzeichnis::ErsterPort && n <= Portverzeichnis::LetzterPort &&
+               ports.contains(Portverzeichnis::name(n), Qt::CaseInsensitive);
+#else
+        Q_UNUSED(ports);
+        Q_UNUSED(n);
+        return false;
+#endif
+    };
     QList<Portzuordnung> neu;
     int frei = Portverzeichnis::ErsterPort;
     for (const QString& port : ports) {
-        if (bekannt.contains(port))
+        if (bekannt.contains(port) || eigenerPort(Portverzeichnis::nummer(port)))
             continue;
         while (frei <= Portverzeichnis::LetzterPort &&
-               !settings.value(gruppe, Portverzeichnis::name(frei)).trimmed().isEmpty())
+               (!settings.value(gruppe, Portverzeichnis::name(frei)).trimmed().isEmpty() || eigenerPort(frei)))
             ++frei;
         if (frei > Portverzeichnis::LetzterPort)
             break;

@@ -20,7 +20,8 @@ struct Portordner {
 };
 
 // The serial ports present now, in the order they get numbers: the adapters by their stable names,
-// then adapters that have none (ttyUSB, ttyACM), then the ttyS ports with a real UART.
+// then adapters that have none (ttyUSB, ttyACM), then the ttyS ports with a real UART. On Windows the
+// COM ports Windows lists, by number; the folders are not looked at.
 QStringList vorhandeneSeriellePorts(const Portordner& ordner);
 
 struct Portzuordnung {
@@ -29,7 +30,8 @@ struct Portzuordnung {
 };
 
 // Gives each port that no entry of "Ports" names yet the lowest COM number without an entry, and
-// writes it there. Existing entries are never changed; when all six are taken, a port gets none.
+// writes it there. Existing entries are never changed; when all six are taken, a port gets none. On
+// Windows a present COM1 to COM6 is its own number's port: it needs no entry and its number is taken.
 QList<Portzuordnung> PortsZuordnen(SettingsStore& settings, const QStringList& ports);
 
 } // namespace platform

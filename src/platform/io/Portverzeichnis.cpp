@@ -17,4 +17,13 @@ QString Portverzeichnis::pfad(int nummer) const
 #endif
 }
 
+int Portverzeichnis::nummer(const QString& name)
+{
+    if (!name.startsWith(QStringLiteral("COM"), Qt::CaseInsensitive))
+        return 0;
+    bool zahl = false;
+    const int n = name.sliced(3).toInt(&zahl);
+    return zahl && n > 0 ? n : 0;
+}
+
 } // namespace platform

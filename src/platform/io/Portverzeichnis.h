@@ -20,6 +20,8 @@ public:
     QString pfad(int nummer) const;
 
     static QString name(int nummer) { return QStringLiteral("COM%1").arg(nummer); }
+    // The number of a name "COMn" (any case); 0 for any other name.
+    static int nummer(const QString& name);
 
 private:
     const SettingsStore& settings;

@@ -1,5 +1,9 @@
 #include "QtSettingsStore.h"
 
+#ifdef Q_OS_WIN
+#include "Registry.h"
+#endif
+
 namespace platform {
 
 namespace {
@@ -10,11 +14,18 @@ QString keyPath(const QString& group, const QString& key)
 } // namespace
 
 QtSettingsStore::QtSettingsStore(const QString& application)
-    : settings(QSettings::NativeFormat, QSettings::UserScope, application, application)
 {
+#ifdef Q_OS_WIN
+    registryKey = QStringLiteral("Software\\VB and VBA Program Settings\\") + application;
+#else
+    settings.emplace(QSettings::NativeFormat, QSettings::UserScope, application, application);
+#endif
 }
 
-QtSettingsStore::QtSettingsStore(AtFile, const QString& path) : settings(path, QSettings::IniFormat) {}
+QtSettingsStore::QtSettingsStore(AtFile, const QString& path)
+{
+    settings.emplace(path, QSettings::IniFormat);
+}
 
 QtSettingsStore QtSettingsStore::atFile(const QString& path)
 {
@@ -23,18 +34,38 @@ QtSettingsStore QtSettingsStore::atFile(const QString& path)
 
 bool QtSettingsStore::contains(const QString& group, const QString& key) const
 {
-    return settings.contains(keyPath(group, key));
+#ifdef Q_OS_WIN
+    if (!settings)
+        return registry::lesen(registry::Wurzel::Benutzer, registryKey + QLatin1Char('\\') + group, key).has_value();
+#endif
+    return settings->contains(keyPath(group, key));
 }
 
 QString QtSettingsStore::value(const QString& group, const QString& key) const
 {
-    return settings.value(keyPath(group, key)).toString();
+#ifdef Q_OS_WIN
+    if (!settings)
+        return registry::lesen(registry::Wurzel::Benutzer, registryKey + QLatin1Char('\\') + group, key)
+            .value_or(QString());
+#endif
+    return settings->value(keyPath(group, key)).toString();
 }
 
 void QtSettingsStore::setValue(const QString& group, const QString& key, const QString& value)
 {
-    settings.setValue(keyPath(group, key), value);
-    settings.sync();
+#ifdef Q_OS_WIN
+    if (!settings) {
+        registry::schreiben(registry::Wurzel::Benutzer, registryKey + QLatin1Char('\\') + group, key, value);
+        return;
+    }
+#endif
+    settings->setValue(keyPath(group, key), value);
+    settings->sync();
+}
+
+QString QtSettingsStore::location() const
+{
+    return settings ? settings->fileName() : QStringLiteral("HKEY_CURRENT_USER\\") + registryKey;
 }
 
 } // namespace platform

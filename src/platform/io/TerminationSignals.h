@@ -6,7 +6,10 @@ class QSocketNotifier;
 
 namespace platform {
 
-// Turns SIGINT and SIGTERM into a Qt signal, so a program can end in its event loop.
+// Turns SIGINT and SIGTERM into a Qt signal, so a program can end in its event loop. On Windows the
+// console's Ctrl-C and Ctrl-Break come as SIGINT; a closed console window, a log-off and a shutdown come
+// as SIGTERM, and Windows waits up to four seconds, until this object is destroyed, before it ends the
+// process.
 class TerminationSignals : public QObject {
     Q_OBJECT
 public:
@@ -16,10 +19,12 @@ public:
 signals:
     void received(int signalNumber);
 
+#ifndef Q_OS_WIN
 private:
     void readSignal();
 
     QSocketNotifier* notifier_ = nullptr;
+#endif
 };
 
 } // namespace platform
