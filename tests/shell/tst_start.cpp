@@ -2,11 +2,15 @@
 
 #include "FakeSettingsStore.h"
 #include "FileDialogs.h"
+#include "Portsuche.h"
 #include "Programmeinstellungen.h"
 #include "QtSettingsStore.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 class tst_Start : public QObject {
     Q_OBJECT
@@ -55,6 +59,54 @@ private slots:
         QCOMPARE(shell::Dateibeschriftung(pfad), pfad);
         QCOMPARE(shell::Dateibeschriftung(pfad + "c"), "..." + pfad.right(89) + "c");
     }
+
+#ifdef Q_OS_WIN
+    // The per-user store is the registry key of the per-user settings function: a value another program
+    // wrote there as REG_SZ (here without its terminating zero) is read, and what the program writes is
+    // REG_SZ too, a port of code 0 included.
+    void registry()
+    {
+        const auto breit = [](const QString& s) { return reinterpret_cast<const wchar_t*>(s.utf16()); };
+        const QString programm = R"(Software\VB and VBA Program Settings\Klingport Test)";
+        HKEY key = nullptr;
+        QCOMPARE(RegCreateKeyExW(HKEY_CURRENT_USER, breit(programm + R"(\Settings)"), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                 nullptr, &key, nullptr),
+                 ERROR_SUCCESS);
+        const wchar_t drei = 3;
+        RegSetValueExW(key, L"Comport", 0, REG_SZ, reinterpret_cast<const BYTE*>(&drei), sizeof drei);
+        RegSetValueExW(key, L"Drucker", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"HP"), 3 * sizeof(wchar_t));
+        platform::QtSettingsStore store("Klingport Test");
+        shell::Programmeinstellungen gelesen;
+        QVERIFY(shell::EinstellungenLaden(store, gelesen).vollständig);
+        QCOMPARE(gelesen.ComportNummer, 3);
+        QCOMPARE(gelesen.Druckername, "HP");
+
+        shell::EinstellungenSpeichern(store, {0, "C:\\Firmware Ä.tsk"}, false);
+        DWORD typ = 0;
+        wchar_t wert[64] = {};
+        DWORD größe = sizeof wert;
+        QCOMPARE(RegQueryValueExW(key, L"Comport", nullptr, &typ, reinterpret_cast<BYTE*>(wert), &größe), ERROR_SUCCESS);
+        QCOMPARE(typ, DWORD(REG_SZ));
+        QCOMPARE(store.value("Settings", "Comport"), zeichen(0));
+        QCOMPARE(store.value("Settings", "Firmwaredateiname"), "C:\\Firmware Ä.tsk");
+        RegCloseKey(key);
+        RegDeleteTreeW(HKEY_CURRENT_USER, breit(programm));
+    }
+
+    // On Windows COM1 to COM6 are ports of their own; a port above them takes the lowest number whose own
+    // port is absent and that has no entry.
+    void windowsPorts()
+    {
+        FakeSettingsStore store;
+        store.setValue("Ports", "COM2", "COM12");
+        const auto neu = platform::PortsZuordnen(store, {"COM1", "COM3", "COM9", "COM12", "COM14"});
+        QCOMPARE(neu.size(), 2);
+        QCOMPARE(store.value("Ports", "COM4"), "COM9");
+        QCOMPARE(store.value("Ports", "COM5"), "COM14");
+        QVERIFY(!store.contains("Ports", "COM1"));
+        QVERIFY(!store.contains("Ports", "COM3"));
+    }
+#endif
 
     void fileDialogFilters()
     {
