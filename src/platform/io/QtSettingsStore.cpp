@@ -36,7 +36,7 @@ bool QtSettingsStore::contains(const QString& group, const QString& key) const
 {
 #ifdef Q_OS_WIN
     if (!settings)
-        return registry::lesen(registry::Wurzel::Benutzer, registryKey + QLatin1Char('\\') + group, key).has_value();
+        return registry::lesen(registry::Wurzel::Benutzer, registryGroup(group), key).has_value();
 #endif
     return settings->contains(keyPath(group, key));
 }
@@ -45,8 +45,7 @@ QString QtSettingsStore::value(const QString& group, const QString& key) const
 {
 #ifdef Q_OS_WIN
     if (!settings)
-        return registry::lesen(registry::Wurzel::Benutzer, registryKey + QLatin1Char('\\') + group, key)
-            .value_or(QString());
+        return registry::lesen(registry::Wurzel::Benutzer, registryGroup(group), key).value_or(QString());
 #endif
     return settings->value(keyPath(group, key)).toString();
 }
@@ -55,12 +54,17 @@ void QtSettingsStore::setValue(const QString& group, const QString& key, const Q
 {
 #ifdef Q_OS_WIN
     if (!settings) {
-        registry::schreiben(registry::Wurzel::Benutzer, registryKey + QLatin1Char('\\') + group, key, value);
+        registry::schreiben(registry::Wurzel::Benutzer, registryGroup(group), key, value);
         return;
     }
 #endif
     settings->setValue(keyPath(group, key), value);
     settings->sync();
+}
+
+QString QtSettingsStore::registryGroup(const QString& group) const
+{
+    return registryKey + QLatin1Char('\\') + group;
 }
 
 QString QtSettingsStore::location() const

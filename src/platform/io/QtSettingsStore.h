@@ -25,6 +25,8 @@ public:
 private:
     struct AtFile {};
     QtSettingsStore(AtFile, const QString& path);
+    // The registry key of a group on Windows.
+    QString registryGroup(const QString& group) const;
 
     mutable std::optional<QSettings> settings; // none for the Windows registry
     QString registryKey;
