@@ -14,12 +14,14 @@ bool NativeSystemInfoTool::start()
 {
 #ifdef Q_OS_WIN
     using registry::Wurzel;
-    const auto pfad = registry::lesen(Wurzel::Maschine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
-                                      QStringLiteral("PATH"));
+    const auto pfad =
+        registry::lesen(Wurzel::Maschine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
+                        QStringLiteral("PATH"));
     if (pfad)
         return QProcess::startDetached(*pfad, {});
-    const auto ordner = registry::lesen(
-        Wurzel::Maschine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"), QStringLiteral("MSINFO"));
+    const auto ordner =
+        registry::lesen(Wurzel::Maschine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
+                        QStringLiteral("MSINFO"));
     if (!ordner)
         return false;
     const QString programm = *ordner + QStringLiteral("\\MSINFO32.EXE");

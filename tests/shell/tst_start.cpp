@@ -69,8 +69,8 @@ private slots:
         const auto breit = [](const QString& s) { return reinterpret_cast<const wchar_t*>(s.utf16()); };
         const QString programm = R"(Software\VB and VBA Program Settings\Klingport Test)";
         HKEY key = nullptr;
-        QCOMPARE(RegCreateKeyExW(HKEY_CURRENT_USER, breit(programm + R"(\Settings)"), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                 nullptr, &key, nullptr),
+        QCOMPARE(RegCreateKeyExW(HKEY_CURRENT_USER, breit(programm + R"(\Settings)"), 0, nullptr, 0,
+                                 KEY_ALL_ACCESS, nullptr, &key, nullptr),
                  ERROR_SUCCESS);
         const wchar_t drei = 3;
         RegSetValueExW(key, L"Comport", 0, REG_SZ, reinterpret_cast<const BYTE*>(&drei), sizeof drei);
@@ -85,7 +85,8 @@ private slots:
         DWORD typ = 0;
         wchar_t wert[64] = {};
         DWORD größe = sizeof wert;
-        QCOMPARE(RegQueryValueExW(key, L"Comport", nullptr, &typ, reinterpret_cast<BYTE*>(wert), &größe), ERROR_SUCCESS);
+        QCOMPARE(RegQueryValueExW(key, L"Comport", nullptr, &typ, reinterpret_cast<BYTE*>(wert), &größe),
+                 ERROR_SUCCESS);
         QCOMPARE(typ, DWORD(REG_SZ));
         QCOMPARE(store.value("Settings", "Comport"), zeichen(0));
         QCOMPARE(store.value("Settings", "Firmwaredateiname"), "C:\\Firmware Ä.tsk");

@@ -91,13 +91,15 @@ QList<Portzuordnung> PortsZuordnen(SettingsStore& settings, const QStringList& p
         return false;
 #endif
     };
+    const auto belegt = [&](int n) {
+        return !settings.value(gruppe, Portverzeichnis::name(n)).trimmed().isEmpty() || eigenerPort(n);
+    };
     QList<Portzuordnung> neu;
     int frei = Portverzeichnis::ErsterPort;
     for (const QString& port : ports) {
         if (bekannt.contains(port) || eigenerPort(Portverzeichnis::nummer(port)))
             continue;
-        while (frei <= Portverzeichnis::LetzterPort &&
-               (!settings.value(gruppe, Portverzeichnis::name(frei)).trimmed().isEmpty() || eigenerPort(frei)))
+        while (frei <= Portverzeichnis::LetzterPort && belegt(frei))
             ++frei;
         if (frei > Portverzeichnis::LetzterPort)
             break;

@@ -40,8 +40,8 @@ std::optional<QString> lesen(Wurzel wurzel, const QString& schlüssel, const QSt
     if (::RegQueryValueExW(key.h, breit(name), nullptr, &typ, nullptr, &größe) != ERROR_SUCCESS)
         return std::nullopt;
     QByteArray daten(qsizetype(größe), '\0');
-    if (::RegQueryValueExW(key.h, breit(name), nullptr, &typ, reinterpret_cast<BYTE*>(daten.data()), &größe) !=
-        ERROR_SUCCESS)
+    if (::RegQueryValueExW(key.h, breit(name), nullptr, &typ, reinterpret_cast<BYTE*>(daten.data()),
+                           &größe) != ERROR_SUCCESS)
         return std::nullopt;
     daten.truncate(qsizetype(größe));
     if (typ == REG_SZ || typ == REG_EXPAND_SZ) {
@@ -65,9 +65,10 @@ bool schreiben(Wurzel wurzel, const QString& schlüssel, const QString& name, co
     if (::RegCreateKeyExW(wurzelVon(wurzel), breit(schlüssel), 0, nullptr, 0, KEY_WRITE, nullptr, &key.h,
                           nullptr) != ERROR_SUCCESS)
         return false;
-    const DWORD größe = DWORD((wert.size() + 1) * sizeof(wchar_t)); // the zero that QString keeps after its text
-    return ::RegSetValueExW(key.h, breit(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(wert.utf16()), größe) ==
-           ERROR_SUCCESS;
+    const DWORD größe =
+        DWORD((wert.size() + 1) * sizeof(wchar_t)); // the zero that QString keeps after its text
+    return ::RegSetValueExW(key.h, breit(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(wert.utf16()),
+                            größe) == ERROR_SUCCESS;
 }
 
 } // namespace platform::registry
