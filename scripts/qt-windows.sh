@@ -4,6 +4,8 @@
 # Release DLLs, with Debian's Qt 6.4.2 as the host tools. About an hour on 2 cores.
 #   scripts/qt-windows.sh [CACHE]     (default ~/.cache/klingport/qt6-mingw)
 # then: KLINGPORT_QT_WINDOWS=CACHE/prefix scripts/windows.sh
+# Sources already at hand skip the downloads: QTBASE_TARBALL (Debian's qt6-base_6.4.2+dfsg.orig.tar.xz) and
+# QTSERIALPORT_TARBALL (qtserialport-everywhere-src-6.4.2.tar.xz; ../shared/qt6-mingw has one).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cache="$(realpath -m "${1:-$HOME/.cache/klingport/qt6-mingw}")"
@@ -17,10 +19,14 @@ cd "$cache/src"
 
 # qtbase: Debian's source of the same version as the host tools.
 if [ ! -d qtbase ]; then
-  grep -rqs '^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/ ||
-    { echo "apt-get source needs a deb-src line in /etc/apt/sources.list" >&2; exit 1; }
-  apt-get source --download-only qt6-base="$version*"
-  mkdir qtbase && tar -xJf qt6-base_"$version"*.orig.tar.xz -C qtbase --strip-components=1
+  tarball="${QTBASE_TARBALL:-}"
+  if [ -z "$tarball" ]; then
+    grep -rqs '^deb-src\|^Types:.*deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/ ||
+      { echo "apt-get source needs deb-src in the apt sources, or give QTBASE_TARBALL" >&2; exit 1; }
+    apt-get source --download-only qt6-base="$version*"
+    tarball="$(ls qt6-base_"$version"*.orig.tar.xz)"
+  fi
+  mkdir qtbase && tar -xJf "$tarball" -C qtbase --strip-components=1
   # Debian's tarball leaves out the tablet headers the windows platform plugin includes; Wine's
   # (LGPL, from libwine-dev) stand in, with the two macros only Wine defines.
   wintab=qtbase/src/3rdparty/wintab
@@ -46,10 +52,16 @@ if [ ! -d qtbase ]; then
 #include "wine_wintab.h"
 SHIM
 fi
+shared_serialport="$root/../shared/qt6-mingw/qtserialport-everywhere-src-$version.tar.xz"
 if [ ! -d qtserialport ]; then
-  curl -fL -o qtserialport.tar.xz \
-    "https://download.qt.io/archive/qt/6.4/$version/submodules/qtserialport-everywhere-src-$version.tar.xz"
-  mkdir qtserialport && tar -xJf qtserialport.tar.xz -C qtserialport --strip-components=1
+  tarball="${QTSERIALPORT_TARBALL:-}"
+  [ -z "$tarball" ] && [ -f "$shared_serialport" ] && tarball="$shared_serialport"
+  if [ -z "$tarball" ]; then
+    tarball=qtserialport.tar.xz
+    curl -fL -o "$tarball" \
+      "https://download.qt.io/archive/qt/6.4/$version/submodules/qtserialport-everywhere-src-$version.tar.xz"
+  fi
+  mkdir qtserialport && tar -xJf "$tarball" -C qtserialport --strip-components=1
 fi
 
 cmake -S qtbase -B "$cache/build-qtbase" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \

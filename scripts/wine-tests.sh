@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows programs under Wine against klingport-sim on a Linux pseudo-terminal that Wine sees as
 # COM1, with the Linux programs beside them: the cross-built tests through ctest, klingport-cli.exe's
-# commands and exit statuses, the settings in the registry, and the installer.
+# commands and exit statuses, the settings in the registry, klingport.exe on an X server (Xvfb), and
+# the installer.
 #   scripts/wine-tests.sh WINDOWS-BUILD LINUX-BUILD
 # WINDOWS-BUILD comes from scripts/windows.sh with the tests, LINUX-BUILD from scripts/test.sh.
 set -euo pipefail
@@ -12,7 +13,7 @@ version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows/CMakeCache.txt
 folder="$windows/klingport-$version-windows"
 sim="$linux/tools/sim/klingport-sim"
 linuxcli="$linux/src/cli/klingport-cli"
-for f in /usr/lib/wine/wine64 "$folder/klingport-cli.exe" "$windows/klingport-$version.msi" "$sim" "$linuxcli"; do
+for f in /usr/lib/wine/wine64 /usr/bin/Xvfb /usr/bin/xdotool "$folder/klingport-cli.exe" "$windows/klingport-$version.msi" "$sim" "$linuxcli"; do
   [ -e "$f" ] || { echo "missing: $f" >&2; exit 1; }
 done
 
@@ -29,7 +30,13 @@ ende() {
 trap ende EXIT
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
-echo "== a Wine prefix, COM1 on a stable link"
+echo "== a Wine prefix, COM1 on a stable link, an X server"
+# Wine's desktop process takes the display it starts with, so the X server comes first.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 3>"$work/display" >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
 $wine wineboot --init >/dev/null 2>&1
 $wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$work/com1" /f >/dev/null
 /usr/lib/wine/wineserver -k
@@ -77,6 +84,57 @@ echo "== the settings in the registry: the port another program stored there"
 settings='HKCU\Software\VB and VBA Program Settings\Welko Klingport Inbetriebnahmesoftware\Settings'
 $wine reg add "$settings" /v Comport /t REG_SZ /d $'\x01' /f >/dev/null
 cli version >/dev/null || fail "version through the stored COM1"
+simulator_ende
+
+echo "== klingport.exe on an X server: the probe, a store from the window, a clean close"
+# Waits up to SECONDS for a line of the simulator's log.
+im_log() {
+  for _ in $(seq $(($2 * 10))); do grep -q "$1" "$work/sim.out" && return; sleep 0.1; done
+  cat "$work/sim.out" >&2
+  fail "klingport-sim never logged \"$1\""
+}
+# Answers the message box in front of the main window, both under the program's title, with its
+# default button.
+fenster_offen() { xdotool search --onlyvisible --name '^Welko Klingport Inbetriebnahmesoftware$' | wc -l; }
+meldung_bestaetigen() {
+  for _ in $(seq 100); do [ "$(fenster_offen)" = 2 ] && break; sleep 0.1; done
+  if [ "$(fenster_offen)" != 2 ]; then
+    for w in $(xdotool search --name .); do echo "$w $(xdotool getwindowname "$w")"; done >&2
+    fail "no message box"
+  fi
+  sleep 0.5 # until it has the focus
+  xdotool key Return
+  for _ in $(seq 50); do [ "$(fenster_offen)" = 1 ] && break; sleep 0.1; done
+  [ "$(fenster_offen)" = 1 ] || fail "the message box stayed"
+  sleep 0.5 # until the main window has the focus again
+}
+simulator "$work/fenster.img" --verbose
+(cd "$work" && exec $wine "$folder/klingport.exe") >"$work/klingport.out" 2>&1 &
+fenster=$!
+im_log "version query" 20
+im_log "image download done" 20
+meldung_bestaetigen # "Einstellungen wurden vom Klingport geladen!"
+# Without a window manager the main window takes the keyboard only when clicked: on the checked
+# "Nebenstellenanschluss", which focuses it and changes nothing. From there the PIN is one step on,
+# and "In Klingport speichern" seven more, past the boxes and groups the factory image enables.
+hauptfenster="$(xdotool search --onlyvisible --name '^Welko Klingport Inbetriebnahmesoftware$')"
+xdotool mousemove --window "$hauptfenster" 60 90 click 1
+sleep 0.5
+xdotool key Tab ctrl+a type 4321
+xdotool key Tab Tab Tab Tab Tab Tab Tab space
+im_log "upload of 48 blocks done" 20
+meldung_bestaetigen # "Übertragung erfolgreich!"
+$wine taskkill /im klingport.exe >/dev/null
+# With no window manager on the X server, Wine waits 2 s in vain for it to take each window away.
+for _ in $(seq 300); do kill -0 "$fenster" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$fenster" 2>/dev/null && fail "klingport.exe did not close"
+wait "$fenster" || fail "klingport.exe closed with status $?"
+"$linuxcli" lesen --port "$work/com1" --kpk "$work/fenster.kpk" >/dev/null || fail "reading the store back"
+grep -q $'^\tPIN:\t\t\t4321\r$' "$work/fenster.kpk" || fail "the window's PIN is not in the device"
+# The window writes its settings when it closes; the command line writes none of them.
+$wine reg query "$settings" >"$work/settings.txt"
+grep -q $'Comport    REG_SZ    \x01\r' "$work/settings.txt" && grep -q 'LogAutoScroll    REG_SZ' "$work/settings.txt" ||
+  { cat -v "$work/settings.txt"; fail "the window's settings are not REG_SZ as before"; }
 simulator_ende
 
 echo "== exit statuses"
