@@ -17,28 +17,10 @@ version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows/CMakeCache.txt
 folder="$windows/klingport-$version-windows"
 [ -f "$folder/klingport.exe" ] || "$root/scripts/windows.sh" "$windows"
 
+# shellcheck source=scripts/wine-env.sh
+source "$root/scripts/wine-env.sh"
 work="$windows/wine-bench"
-rm -rf "$work"
-mkdir -p "$work"
-export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
-pids=()
-ende() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  "$wine" taskkill /f /im klingport.exe >/dev/null 2>&1 || true
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-}
-trap ende EXIT
-# Wine's desktop process takes the display it starts with, so the X server comes first.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-$wine wineboot --init >/dev/null 2>&1
-$wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$work/com1" /f >/dev/null
-/usr/lib/wine/wineserver -k
-# One server for the whole run, as on a desktop where Wine is already up.
-/usr/lib/wine/wineserver -p >"$work/wineserver.log" 2>&1
+wine_env "$work"
 
 "$linux/tools/sim/klingport-sim" --link "$work/com1" --image "$work/klingport.img" >"$work/sim.out" 2>&1 &
 pids+=($!)

@@ -17,31 +17,13 @@ for f in /usr/lib/wine/wine64 /usr/bin/Xvfb /usr/bin/xdotool "$folder/klingport-
   [ -e "$f" ] || { echo "missing: $f" >&2; exit 1; }
 done
 
-work="$windows/wine-tests"
-rm -rf "$work"
-mkdir -p "$work"
-export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wine=/usr/lib/wine/wine64
-pids=()
-ende() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-}
-trap ende EXIT
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
 echo "== a Wine prefix, COM1 on a stable link, an X server"
-# Wine's desktop process takes the display it starts with, so the X server comes first.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-$wine wineboot --init >/dev/null 2>&1
-$wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$work/com1" /f >/dev/null
-/usr/lib/wine/wineserver -k
-# The server's own messages (it lists its objects now and then) go apart from the checks'.
-/usr/lib/wine/wineserver -p >"$work/wineserver.log" 2>&1
+# shellcheck source=scripts/wine-env.sh
+source "$root/scripts/wine-env.sh"
+work="$windows/wine-tests"
+wine_env "$work"
 
 echo "== the tests through ctest and Wine"
 # In a new prefix Wine now and then keeps the first test process from ending after its last test

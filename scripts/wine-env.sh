@@ -1,0 +1,28 @@
+# Sourced by the scripts that run the Windows programs under Wine. wine_env WORK makes a fresh Wine
+# prefix in WORK/prefix whose COM1 is WORK/com1 (where klingport-sim puts its link), an X server for
+# it, and one Wine server for the whole run; all of it ends when the script does. Processes the
+# script starts in the background go into pids to end with it.
+wine=/usr/lib/wine/wine64
+pids=()
+wine_env_end() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+}
+wine_env() {
+  local work="$1"
+  rm -rf "$work"
+  mkdir -p "$work"
+  export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  trap wine_env_end EXIT
+  # Wine's desktop process takes the display it starts with, so the X server comes first.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 3>"$work/display" >/dev/null 2>&1 &
+  pids+=($!)
+  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$(cat "$work/display")"
+  $wine wineboot --init >/dev/null 2>&1
+  $wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$work/com1" /f >/dev/null
+  /usr/lib/wine/wineserver -k
+  # The server's own messages (it lists its objects now and then) go apart from the run's.
+  /usr/lib/wine/wineserver -p >"$work/wineserver.log" 2>&1
+}
