@@ -49,7 +49,7 @@ cli() { (cd "$work" && $wine "$folder/klingport-cli.exe" "$@"); }
 
 echo "== klingport-cli.exe against the simulator, beside the Linux program"
 cp "$root/tests/daten/gefuellt.kpk" "$root/tests/daten/gefuellt.kpb" "$work/"
-simulator "$work/klingport.img"
+simulator "$work/klingport.img" --verbose
 [ "$(cli version --port COM1 | tr -d '\r')" = "$("$linuxcli" version --port "$work/com1")" ] || fail "version"
 cli speichern --port COM1 --kpk gefuellt.kpk --kpb gefuellt.kpb || fail "speichern"
 cli lesen --port COM1 --kpk w.kpk --kpb w.kpb --abbild w.bin || fail "lesen"
@@ -61,6 +61,14 @@ ls "$WINEPREFIX"/drive_c/users/*/AppData/Local/"Welko Klingport Inbetriebnahmeso
   >/dev/null || fail "no backup in %LOCALAPPDATA%"
 cli loggen --port COM1 --sekunden 2 >"$work/log.txt" || fail "loggen"
 grep -q "Klingport" "$work/log.txt" || fail "loggen wrote no report"
+# Ctrl-C: Wine hands a SIGINT to the console's control handler as CTRL_C_EVENT.
+(cd "$work" && exec $wine "$folder/klingport-cli.exe" loggen --port COM1) >"$work/strg-c.txt" 2>&1 &
+loggen=$!
+for _ in $(seq 100); do grep -q "Klingport sendet" "$work/strg-c.txt" && break; sleep 0.1; done
+kill -INT "$loggen"
+wait "$loggen" || fail "loggen ended on Ctrl-C with status $?"
+tail -2 "$work/sim.out" | tr -s ' ' | cut -d' ' -f3- | paste -sd, | grep -qx "logging on,logging off" ||
+  fail "loggen did not log off on Ctrl-C"
 
 echo "== the settings in the registry: the port another program stored there"
 settings='HKCU\Software\VB and VBA Program Settings\Welko Klingport Inbetriebnahmesoftware\Settings'
@@ -77,7 +85,7 @@ im_log() {
 }
 # Answers the message box in front of the main window, both under the program's title, with its
 # default button.
-fenster_offen() { xdotool search --onlyvisible --name '^Welko Klingport Inbetriebnahmesoftware$' | wc -l; }
+fenster_offen() { xdotool search --onlyvisible --name '^Welko Klingport Inbetriebnahmesoftware$' 2>/dev/null | wc -l; }
 meldung_bestaetigen() {
   for _ in $(seq 100); do [ "$(fenster_offen)" = 2 ] && break; sleep 0.1; done
   if [ "$(fenster_offen)" != 2 ]; then
