@@ -12,7 +12,8 @@ QString stellen(QByteArrayView bericht, qsizetype von, qsizetype bis)
     return windows1252::dekodieren(bericht.sliced(von - 1, std::min(bis, bericht.size()) - von + 1));
 }
 
-QString gesendet(QByteArrayView bericht, const QString& roh)
+// The sentence for a known code; null for any other, which the log shows as it came.
+QString gesendet(QByteArrayView bericht)
 {
     const QString code = stellen(bericht, 4, 5);
     const QString adresse = stellen(bericht, 7, 14);
@@ -43,10 +44,10 @@ QString gesendet(QByteArrayView bericht, const QString& roh)
         return QStringLiteral("Reset des Systems");
     if (code == u"A3")
         return QStringLiteral("Eingehender Ruf ist im Tel.Buch bekannt ");
-    return roh;
+    return {};
 }
 
-QString empfangen(QByteArrayView bericht, const QString& roh)
+QString empfangen(QByteArrayView bericht)
 {
     const QString code = stellen(bericht, 4, 5);
     const QString adresse = stellen(bericht, 7, 14);
@@ -69,7 +70,7 @@ QString empfangen(QByteArrayView bericht, const QString& roh)
         return QStringLiteral("Aktorprogrammierung EIN ") + adresse;
     if (code == u"02")
         return QStringLiteral("Aktorprogrammierung AUS ") + adresse;
-    return roh;
+    return {};
 }
 
 // The dialled number: from three characters after the first " - " to the end of the line.
@@ -133,15 +134,19 @@ QByteArray zeileOhneEnde(QByteArrayView bericht)
 
 QString BerichtDekodieren(QByteArrayView roh)
 {
-    // Fields end with the line; an unknown code shows the whole report with its own CR LF.
+    // Fields end with the line; a report of an unknown code stands in the log as it came, its own
+    // CR LF included, without the sentence's beginning.
     const QByteArray bericht = zeileOhneEnde(roh);
-    const QString ganz =
-        windows1252::dekodieren(bericht) + (roh.endsWith("\r\n") ? QStringLiteral("\r\n") : QString());
+    const auto satz = [&](const QString& anfang, const QString& text) {
+        if (!text.isNull())
+            return anfang + text;
+        return windows1252::dekodieren(bericht) + (roh.endsWith("\r\n") ? QStringLiteral("\r\n") : QString());
+    };
     switch (bericht.isEmpty() ? '\0' : bericht[0]) {
     case 'S':
-        return QStringLiteral("Klingport sendet: ") + gesendet(bericht, ganz);
+        return satz(QStringLiteral("Klingport sendet: "), gesendet(bericht));
     case 'E':
-        return QStringLiteral("Klingport empfängt: ") + empfangen(bericht, ganz);
+        return satz(QStringLiteral("Klingport empfängt: "), empfangen(bericht));
     case 'T':
         return QStringLiteral("Klingport ruft: ") + anruf(bericht);
     default:
