@@ -9,6 +9,7 @@
 #include "Programmeinstellungen.h"
 #include "Protokoll.h"
 #include "SerielleVerbindung.h"
+#include "Sicherungsinhalt.h"
 #include "Telefonbuchbereich.h"
 #include "Telefonbuchdatei.h"
 #include "Telegramm.h"
@@ -29,18 +30,6 @@ QString sicherungsordner(const QString& einstellungen)
 {
     return einstellungen.isEmpty() ? platform::Sicherungen::standardordner()
                                    : QFileInfo(einstellungen).dir().filePath(QStringLiteral("Sicherungen"));
-}
-
-// The configuration and phone book a device image gives, as the program shows them after loading it.
-Konfiguration angezeigteKonfiguration(const QByteArray& abbild)
-{
-    return KonfigurationWieAngezeigt(KonfigurationAusAbbild(abbild, Werkseinstellungen().masterumleitung));
-}
-
-int belegteEinträge(const Telefonbuch& telefonbuch)
-{
-    return int(std::count_if(telefonbuch.begin(), telefonbuch.end(),
-                             [](const Telefonbucheintrag& e) { return !(e == Telefonbucheintrag{}); }));
 }
 
 // What the files of a store give, read and checked before the device is touched.
@@ -171,7 +160,7 @@ Ausgang Kommandozeile::lesen()
         return *fehler;
     const QByteArray& abbild = std::get<QByteArray>(gelesen);
     const std::pair<const QString&, QByteArray> dateien[] = {
-        {aufruf.kpk, KonfigurationDateiinhalt(angezeigteKonfiguration(abbild))},
+        {aufruf.kpk, KonfigurationDateiinhalt(AngezeigteKonfiguration(abbild))},
         {aufruf.kpb, TelefonbuchDateiinhalt(TelefonbuchAusAbbild(abbild))},
         {aufruf.abbild, abbild.left(abbild::Größe)}};
     const QString arten[] = {QStringLiteral("Konfigurationsdatei"), QStringLiteral("Telefonbuchdatei"),
@@ -247,7 +236,7 @@ Ausgang Kommandozeile::speichern(const QString& kpk, const QString& kpb, const Q
     }
     QByteArray neu = d.abbild.value_or(vorher);
     if (d.kpk)
-        neu = KonfigurationInAbbild(neu, *KonfigurationAusDatei(*d.kpk, angezeigteKonfiguration(vorher)));
+        neu = KonfigurationInAbbild(neu, *KonfigurationAusDatei(*d.kpk, AngezeigteKonfiguration(vorher)));
     if (d.kpb)
         neu = TelefonbuchInAbbild(neu, *d.kpb);
     const Ergebnis ergebnis = link->KonfigurationSenden(neu);
@@ -350,15 +339,18 @@ Ausgang Kommandozeile::sicherungenAuflisten()
 {
     for (const platform::Sicherung& s : sicherungen.liste()) {
         QFile datei(s.datei);
-        const QByteArray abbild = datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
-        const Konfiguration k = angezeigteKonfiguration(abbild);
+        const Sicherungsinhalt inhalt = SicherungsinhaltLesen(
+            datei.open(QIODevice::ReadOnly) ? datei.read(abbild::Größe + 1) : QByteArray());
+        // A file that is no whole image keeps its columns, so that the path stays the last.
+        const QString art = !inhalt.lesbar ? QStringLiteral("unlesbar")
+                            : inhalt.konfiguration.anschlussart == Anschlussart::Amtsanschluss
+                                ? QStringLiteral("Amtsanschluss")
+                                : QStringLiteral("Nebenstellenanschluss");
+        const QString einträge =
+            inhalt.lesbar ? QStringLiteral("%1 Einträge").arg(inhalt.belegteEinträge) : QString();
         konsole::ausgeben(
-            QStringLiteral("%1\t%2\t%3 Einträge\t%4")
-                .arg(platform::Zeitstempel(s.zeitpunkt), k.anschlussart == Anschlussart::Amtsanschluss
-                                                             ? QStringLiteral("Amtsanschluss")
-                                                             : QStringLiteral("Nebenstellenanschluss"))
-                .arg(belegteEinträge(TelefonbuchAusAbbild(abbild)))
-                .arg(QDir::toNativeSeparators(s.datei)));
+            QStringList{platform::Zeitstempel(s.zeitpunkt), art, einträge, QDir::toNativeSeparators(s.datei)}
+                .join(u'\t'));
     }
     return Ausgang::Erfolg;
 }

@@ -16,11 +16,13 @@
 #include "frm_Haupt.h"
 #include "frm_Kommunikation.h"
 #include "frm_Optionen.h"
+#include "frm_Sicherungen.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabWidget>
 
 namespace shell {
@@ -31,11 +33,17 @@ Programm::~Programm()
 {
     delete optionenFenster;
     delete aboutFenster;
+    delete sicherungenFenster;
 }
 
 frm_Optionen* Programm::optionen()
 {
     return optionenFenster;
+}
+
+frm_Sicherungen* Programm::sicherungen()
+{
+    return sicherungenFenster;
 }
 
 frmAbout* Programm::about()
@@ -81,6 +89,7 @@ bool Programm::starten()
 
     QObject::connect(haupt.get(), &frm_Haupt::optionsRequested, haupt.get(), [this] { optionenZeigen(); });
     QObject::connect(haupt.get(), &frm_Haupt::infoRequested, haupt.get(), [this] { infoZeigen(); });
+    QObject::connect(haupt.get(), &frm_Haupt::backupsRequested, haupt.get(), [this] { sicherungenZeigen(); });
     QObject::connect(haupt.get(), &frm_Haupt::firstActivated, haupt.get(), [this] { ersteAktivierung(); });
     QObject::connect(haupt.get(), &frm_Haupt::closing, haupt.get(), [this] { beenden(); });
     haupt->show();
@@ -119,6 +128,17 @@ void Programm::optionenZeigen()
     optionen.activateWindow();
 }
 
+void Programm::sicherungenZeigen()
+{
+    if (!sicherungenFenster)
+        sicherungenFenster = new frm_Sicherungen(
+            {haupt->befehlsumgebung(), *haupt->konfiguration, *haupt->telefonbuch, p.dateimanager,
+             [this](const QString& text) { haupt->statusBar()->showMessage(text); }});
+    sicherungenFenster->show();
+    sicherungenFenster->raise();
+    sicherungenFenster->activateWindow();
+}
+
 void Programm::infoZeigen()
 {
     if (!aboutFenster)
@@ -149,6 +169,7 @@ void Programm::beenden()
     // window, so a command still unwinding from its pause finds a closed port, not a deleted link.
     link->ComportSchließen();
     delete aboutFenster;
+    delete sicherungenFenster;
 }
 
 } // namespace shell

@@ -9,6 +9,7 @@
 class frm_Haupt;
 class frm_Kommunikation;
 class frm_Optionen;
+class frm_Sicherungen;
 class frmAbout;
 
 namespace platform {
@@ -22,6 +23,7 @@ class SerialPort;
 class Sicherungen;
 class SettingsStore;
 class SystemInfoTool;
+class FolderViewer;
 struct Portordner;
 } // namespace platform
 
@@ -39,6 +41,7 @@ struct Plattform {
     platform::Sicherungen& sicherungen;
     platform::InstanceGuard& instanz;
     platform::SystemInfoTool& systemInfo;
+    platform::FolderViewer& dateimanager;
     // Where the machine shows its serial ports.
     const platform::Portordner& portordner;
 };
@@ -57,6 +60,7 @@ public:
     frm_Kommunikation* kommunikation() { return link.get(); }
     frm_Optionen* optionen();
     frmAbout* about();
+    frm_Sicherungen* sicherungen();
     Programmeinstellungen& einstellungen() { return werte; }
     bool ersteAktivierungVorbei() const { return aktiviert; }
 
@@ -68,6 +72,7 @@ private:
     // Gives serial adapters seen for the first time their COM numbers.
     void PortsZuordnen();
     void infoZeigen();
+    void sicherungenZeigen();
     void ersteAktivierung();
     void beenden();
 
@@ -78,6 +83,7 @@ private:
     std::unique_ptr<frm_Kommunikation> link;
     QPointer<frm_Optionen> optionenFenster;
     QPointer<frmAbout> aboutFenster;
+    QPointer<frm_Sicherungen> sicherungenFenster;
     bool aktiviert = false;
 };
 

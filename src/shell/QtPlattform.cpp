@@ -22,7 +22,7 @@ Plattform QtPlattform::teile()
 Plattform QtPlattform::teile(platform::MessageBoxes& andereMeldungen)
 {
     return {settings, port,        clock,   uhr,        andereMeldungen, dateidialoge,
-            drucker,  sicherungen, instanz, systemInfo, portordner};
+            drucker,  sicherungen, instanz, systemInfo, dateimanager,    portordner};
 }
 
 } // namespace shell

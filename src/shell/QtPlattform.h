@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "FileDialogs.h"
+#include "FolderViewer.h"
 #include "InstanceGuard.h"
 #include "Portsuche.h"
 #include "Printers.h"
@@ -37,6 +38,7 @@ public:
     // Keyed by the settings store, so a demonstration with settings of its own can run beside.
     platform::LockFileInstanceGuard instanz{settings.location()};
     platform::NativeSystemInfoTool systemInfo;
+    platform::DesktopFolderViewer dateimanager;
     platform::Portordner portordner;
 };
 

@@ -126,6 +126,9 @@ void frm_Haupt::menüAnlegen()
     QAction* optionen = menuBar()->addAction(QStringLiteral("&Einstellungen"));
     optionen->setObjectName(QStringLiteral("men_Optionen"));
     connect(optionen, &QAction::triggered, this, &frm_Haupt::optionsRequested);
+    QAction* sicherungen = menuBar()->addAction(QStringLiteral("&Sicherungen"));
+    sicherungen->setObjectName(QStringLiteral("men_Sicherungen"));
+    connect(sicherungen, &QAction::triggered, this, &frm_Haupt::backupsRequested);
     QAction* info = menuBar()->addAction(QStringLiteral("&Info"));
     info->setObjectName(QStringLiteral("Info"));
     connect(info, &QAction::triggered, this, &frm_Haupt::infoRequested);

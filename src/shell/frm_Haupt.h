@@ -68,6 +68,7 @@ public:
 
 signals:
     void optionsRequested();
+    void backupsRequested();
     void infoRequested();
     // The window was shown for the first time.
     void firstActivated();

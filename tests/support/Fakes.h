@@ -3,6 +3,7 @@
 // Fakes of the platform seams: they record what the program asked and answer as scripted.
 
 #include "FileDialogs.h"
+#include "FolderViewer.h"
 #include "InstanceGuard.h"
 #include "MessageBoxes.h"
 #include "Printers.h"
@@ -85,4 +86,15 @@ public:
 class FakeSystemInfoTool final : public platform::SystemInfoTool {
 public:
     bool start() override { return false; }
+};
+
+// Records the folders it was asked to show.
+class FakeFolderViewer final : public platform::FolderViewer {
+public:
+    QStringList shown;
+    bool show(const QString& ordner) override
+    {
+        shown.append(ordner);
+        return true;
+    }
 };

@@ -28,9 +28,10 @@ struct Sitzung {
     platform::Sicherungen sicherungen{ordner.path()};
     FakeInstanceGuard instanz;
     FakeSystemInfoTool systemInfo;
+    FakeFolderViewer dateimanager;
     platform::Portordner portordner{ordner.filePath("by-id"), ordner.filePath("dev"), ordner.filePath("sys")};
     shell::Programm programm{{settings, port, clock, uhr, meldungen, dateien, drucker, sicherungen, instanz,
-                              systemInfo, portordner}};
+                              systemInfo, dateimanager, portordner}};
     bool gestartet = false;
 
     // COM1 is `leitung`, klingport-sim's line; `comport` the stored choice (-1: none, as on a first run).

@@ -1,17 +1,22 @@
-// klingport-pictures: renders the main window's tabs, the settings dialog and the about box to PNG
-// files, with the program connected to a Klingport on the given serial device (klingport-sim).
+// klingport-pictures: renders the main window's tabs, the settings dialog, the backups dialog and
+// the about box to PNG files, with the program connected to a Klingport on the given serial device
+// (klingport-sim).
 
+#include "KonfigurationTab.h"
 #include "MessageBoxes.h"
 #include "Programm.h"
 #include "QtPlattform.h"
 #include "frmAbout.h"
 #include "frm_Haupt.h"
 #include "frm_Optionen.h"
+#include "frm_Sicherungen.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -67,6 +72,14 @@ int main(int argc, char** argv)
     haupt.findChild<QAction*>(QStringLiteral("men_Optionen"))->trigger();
     ok = speichern(*programm.optionen(), ziel, QStringLiteral("einstellungen")) && ok;
     programm.optionen()->Cmd_OK_Click();
+    // Two stores, each with another master number, leave two backups to list.
+    for (const char* nummer : {"0301234567", "0307654321"}) {
+        haupt.konfiguration->txt_Masterumleitungsnummer->setText(QString::fromUtf8(nummer));
+        haupt.konfiguration->cmd_KonfigInAnlageSpeichern->click();
+    }
+    haupt.findChild<QAction*>(QStringLiteral("men_Sicherungen"))->trigger();
+    ok = speichern(*programm.sicherungen(), ziel, QStringLiteral("sicherungen")) && ok;
+    programm.sicherungen()->cmd_Schließen_Click();
     haupt.findChild<QAction*>(QStringLiteral("Info"))->trigger();
     ok = speichern(*programm.about(), ziel, QStringLiteral("info")) && ok;
     haupt.close();
