@@ -1,8 +1,11 @@
 #include "PrintBench.h"
 
+#include "Geraeteabbild.h"
 #include "Konfigurationsdatei.h"
 #include "Logdruck.h"
 #include "Printers.h"
+#include "SicherungenModell.h"
+#include "Telefonbuchbereich.h"
 #include "Telefonbuchdatei.h"
 
 #include <QElapsedTimer>
@@ -63,6 +66,21 @@ PrintFigures measurePrintouts(int logLines, const QDir& dir)
         }
     }
     figures.phoneBookFileUs = double(timer.nsecsElapsed()) / 1e3 / Rounds;
+
+    platform::Sicherungen sicherungen(dir.filePath(QStringLiteral("Sicherungen")));
+    const QByteArray image = TelefonbuchInAbbild(QByteArray(abbild::Größe, '\0'), book);
+    const QDateTime first(QDate(2026, 12, 7), QTime(9, 0));
+    for (int i = 0; i < platform::Sicherungen::Höchstzahl; ++i) {
+        if (sicherungen.sichern(image, first.addSecs(i)).isEmpty()) {
+            figures.failure = QStringLiteral("a backup could not be written");
+            return figures;
+        }
+    }
+    SicherungenModell list;
+    timer.restart();
+    list.laden(sicherungen);
+    figures.backupsListMs = double(timer.nsecsElapsed()) / 1e6;
+    figures.backups = list.rowCount();
 
     const QString pdf = dir.filePath(QStringLiteral("bench.pdf"));
     platform::PdfPrinters printer(pdf);

@@ -228,10 +228,10 @@ int main(int argc, char* argv[])
         std::printf("printouts: FAILED, %s\n", qPrintable(printouts.failure));
     else
         std::printf(
-            "phone book file built and read back: %.0f us; into PDF: configuration %.0f ms, phone book "
-            "%.0f ms, log of %d lines (%d pages) %.0f ms\n",
-            printouts.phoneBookFileUs, printouts.configurationMs, printouts.phoneBookMs, printouts.logLines,
-            printouts.logPages, printouts.logMs);
+            "phone book file built and read back: %.0f us; list of %d backups read: %.1f ms; into PDF: "
+            "configuration %.0f ms, phone book %.0f ms, log of %d lines (%d pages) %.0f ms\n",
+            printouts.phoneBookFileUs, printouts.backups, printouts.backupsListMs, printouts.configurationMs,
+            printouts.phoneBookMs, printouts.logLines, printouts.logPages, printouts.logMs);
     if (parser.isSet(printoutsOption))
         return printouts.failure.isEmpty() ? 0 : 1;
 
