@@ -110,16 +110,26 @@ private slots:
         QVERIFY(s.starten());
         s.zweimalSpeichern();
         const QByteArray vorher = s.abbild();
-        const QString zeit = platform::Zeitstempel(s.sicherungen.liste()[0].zeitpunkt);
+        const QString frage = "Soll der Klingport-Speicher durch die Sicherung vom " +
+                              platform::Zeitstempel(s.sicherungen.liste()[0].zeitpunkt) + " ersetzt werden?";
+        // Not while logging holds the line, and not when the answer is no.
+        s.klicken("cmd_StartLog");
+        s.wählen(1);
+        s.meldungen.shown.clear();
+        s.dialog().cmd_Wiederherstellen->click();
+        QCOMPARE(s.meldungen.texts(),
+                 QStringList({frage, "Andere Programmteile greifen gerade\r\nauf die "
+                                     "Schnittstelle zu. \r\nBeenden Sie ggf. die Logfunktion."}));
+        s.dialog().cmd_Schließen->click();
+        s.klicken("cmd_StartLog");
         s.wählen(1);
         s.meldungen.replies = {platform::Reply::No};
         s.dialog().cmd_Wiederherstellen->click();
         QCOMPARE(s.abbild(), vorher);
+        QCOMPARE(s.sicherungen.liste().size(), 2);
         s.meldungen.shown.clear();
         s.dialog().cmd_Wiederherstellen->click();
-        QCOMPARE(s.meldungen.texts(), QStringList({"Soll der Klingport-Speicher durch die Sicherung vom " +
-                                                       zeit + " ersetzt werden?",
-                                                   "Übertragung erfolgreich!"}));
+        QCOMPARE(s.meldungen.texts(), QStringList({frage, "Übertragung erfolgreich!"}));
         QCOMPARE(s.meldungen.shown[0].icon, platform::Icon::Critical);
         QCOMPARE(s.meldungen.shown[0].buttons, platform::Buttons::YesNo);
         QCOMPARE(s.abbild(), geräteabbild());
