@@ -22,9 +22,7 @@ source "$root/scripts/wine-env.sh"
 work="$windows/wine-bench"
 wine_env "$work"
 
-"$linux/tools/sim/klingport-sim" --link "$work/com1" --image "$work/klingport.img" >"$work/sim.out" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -e "$work/com1" ] && break; sleep 0.1; done
+wine_sim "$linux/tools/sim/klingport-sim" --image "$work/klingport.img"
 
 now() { date +%s.%N; }
 median() { LC_ALL=C sort -g | sed -n 2p; }

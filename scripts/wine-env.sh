@@ -1,15 +1,18 @@
+# shellcheck shell=bash
 # Sourced by the scripts that run the Windows programs under Wine. wine_env WORK makes a fresh Wine
 # prefix in WORK/prefix whose COM1 is WORK/com1 (where klingport-sim puts its link), an X server for
 # it, and one Wine server for the whole run; all of it ends when the script does. Processes the
-# script starts in the background go into pids to end with it.
+# script starts in the background go into pids to end with it. wine_sim starts the device there.
 wine=/usr/lib/wine/wine64
 pids=()
+# Wine first, so that none of its processes outlives the X server.
 wine_env_end() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
   /usr/lib/wine/wineserver -k 2>/dev/null || true
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
 }
 wine_env() {
   local work="$1"
+  wine_work="$work"
   rm -rf "$work"
   mkdir -p "$work"
   export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -19,10 +22,23 @@ wine_env() {
   pids+=($!)
   for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-  export DISPLAY=":$(cat "$work/display")"
+  DISPLAY=":$(cat "$work/display")"
+  export DISPLAY
   $wine wineboot --init >/dev/null 2>&1
   $wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$work/com1" /f >/dev/null
   /usr/lib/wine/wineserver -k
   # The server's own messages (it lists its objects now and then) go apart from the run's.
   /usr/lib/wine/wineserver -p >"$work/wineserver.log" 2>&1
+}
+
+# Starts klingport-sim (the path first, then its options) linked where the prefix's COM1 points, its
+# output in WORK/sim.out, and returns once the link is there.
+wine_sim() {
+  local sim="$1"
+  shift
+  "$sim" --link "$wine_work/com1" "$@" >"$wine_work/sim.out" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 50); do [ -e "$wine_work/com1" ] && return; sleep 0.1; done
+  echo "klingport-sim did not start" >&2
+  exit 1
 }

@@ -22,9 +22,7 @@ wine_env "$work"
 cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 $wine reg add 'HKCU\Software\VB and VBA Program Settings\Welko Klingport Inbetriebnahmesoftware\Settings' \
   /v Comport /t REG_SZ /d $'\x01' /f >/dev/null
-"$linux/tools/sim/klingport-sim" --link "$work/com1" --baud 0 --verbose >"$work/sim.out" 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -e "$work/com1" ] && break; sleep 0.1; done
+wine_sim "$linux/tools/sim/klingport-sim" --baud 0 --verbose
 
 # A Wine desktop draws the window frame itself, as Windows would.
 (cd "$work" && exec $wine explorer /desktop=Klingport,800x600 "$folder/klingport.exe") >/dev/null 2>&1 &

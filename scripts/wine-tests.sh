@@ -35,10 +35,7 @@ ctest --test-dir "$windows" --output-on-failure --parallel 2 --repeat after-time
 simulator() {
   local bild="$1"
   shift
-  "$sim" --link "$work/com1" --image "$bild" --baud 0 "$@" >"$work/sim.out" 2>&1 &
-  pids+=($!)
-  for _ in $(seq 50); do [ -e "$work/com1" ] && return; sleep 0.1; done
-  fail "klingport-sim did not start"
+  wine_sim "$sim" --image "$bild" --baud 0 "$@"
 }
 simulator_ende() {
   kill "${pids[-1]}"
