@@ -73,7 +73,7 @@ $wine reg add "$settings" /v Comport /t REG_SZ /d $'\x01' /f >/dev/null
 cli version >/dev/null || fail "version through the stored COM1"
 simulator_ende
 
-echo "== klingport.exe on an X server: the probe, a store from the window, a clean close"
+echo "== klingport.exe on an X server: the probe, a store from the window, its backup, a clean close"
 # Waits up to SECONDS for a line of the simulator's log.
 im_log() {
   for _ in $(seq $(($2 * 10))); do grep -q "$1" "$work/sim.out" && return; sleep 0.1; done
@@ -111,6 +111,10 @@ xdotool key Tab ctrl+a type 4321
 xdotool key Tab Tab Tab Tab Tab Tab Tab space
 im_log "upload of 48 blocks done" 20
 meldung_bestaetigen # "Übertragung erfolgreich!"
+# The store's backup behind the menu "&Sicherungen"; closing the program closes that dialog too.
+xdotool key alt+s
+for _ in $(seq 100); do xdotool search --onlyvisible --name '^Sicherungen$' >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool search --onlyvisible --name '^Sicherungen$' >/dev/null 2>&1 || fail "no backups dialog"
 $wine taskkill /im klingport.exe >/dev/null
 # With no window manager on the X server, Wine waits 2 s in vain for it to take each window away.
 for _ in $(seq 300); do kill -0 "$fenster" 2>/dev/null || break; sleep 0.1; done
