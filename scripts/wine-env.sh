@@ -29,6 +29,10 @@ wine_env() {
   /usr/lib/wine/wineserver -k
   # The server's own messages (it lists its objects now and then) go apart from the run's.
   /usr/lib/wine/wineserver -p >"$work/wineserver.log" 2>&1
+  # The first program of a session starts Wine's background services, which keep the output it was
+  # given open for as long as they run: a harmless one takes that turn, so that none holds a pipe of
+  # ctest's or of a check's.
+  $wine reg query 'HKLM\Software\Wine\Ports' >/dev/null 2>&1
 }
 
 # Starts klingport-sim (the path first, then its options) linked where the prefix's COM1 points, its

@@ -26,9 +26,7 @@ work="$windows/wine-tests"
 wine_env "$work"
 
 echo "== the tests through ctest and Wine"
-# In a new prefix Wine now and then keeps the first test process from ending after its last test
-# passed; such a one runs again once.
-ctest --test-dir "$windows" --output-on-failure --parallel 2 --repeat after-timeout:2 ||
+ctest --test-dir "$windows" --output-on-failure --parallel 2 ||
   { cat "$windows"/tests/*/*.txt; fail "ctest under Wine"; }
 
 # Starts klingport-sim with its image in FILE and the given options, linked where Wine's COM1 points.
