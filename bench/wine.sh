@@ -58,8 +58,7 @@ window_up() {
 }
 windows_window() { window_up $wine "$folder/klingport.exe"; }
 linux_window() { window_up env XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb "$linux/src/shell/klingport"; }
-$wine reg add 'HKCU\Software\VB and VBA Program Settings\Welko Klingport Inbetriebnahmesoftware\Settings' \
-  /v Comport /t REG_SZ /d $'\x06' /f >/dev/null
+$wine reg add "$wine_settings" /v Comport /t REG_SZ /d $'\x06' /f >/dev/null
 mkdir -p "$work/config/Welko Klingport Inbetriebnahmesoftware"
 printf '[Settings]\nComport=\\x6\n' >"$work/config/Welko Klingport Inbetriebnahmesoftware/Welko Klingport Inbetriebnahmesoftware.conf"
 median_of() { for _ in 1 2 3; do "$@"; done | median; }

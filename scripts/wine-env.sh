@@ -4,6 +4,9 @@
 # it, and one Wine server for the whole run; all of it ends when the script does. Processes the
 # script starts in the background go into pids to end with it. wine_sim starts the device there.
 wine=/usr/lib/wine/wine64
+# Where the Windows program keeps its settings (for the scripts that source this).
+# shellcheck disable=SC2034
+wine_settings='HKCU\Software\VB and VBA Program Settings\Welko Klingport Inbetriebnahmesoftware\Settings'
 pids=()
 # Wine first, so that none of its processes outlives the X server.
 wine_env_end() {

@@ -66,8 +66,7 @@ tail -2 "$work/sim.out" | tr -s ' ' | cut -d' ' -f3- | paste -sd, | grep -qx "lo
   fail "loggen did not log off on Ctrl-C"
 
 echo "== the settings in the registry: the port another program stored there"
-settings='HKCU\Software\VB and VBA Program Settings\Welko Klingport Inbetriebnahmesoftware\Settings'
-$wine reg add "$settings" /v Comport /t REG_SZ /d $'\x01' /f >/dev/null
+$wine reg add "$wine_settings" /v Comport /t REG_SZ /d $'\x01' /f >/dev/null
 cli version >/dev/null || fail "version through the stored COM1"
 simulator_ende
 
@@ -121,7 +120,7 @@ wait "$fenster" || fail "klingport.exe closed with status $?"
 "$linuxcli" lesen --port "$work/com1" --kpk "$work/fenster.kpk" >/dev/null || fail "reading the store back"
 grep -q $'^\tPIN:\t\t\t4321\r$' "$work/fenster.kpk" || fail "the window's PIN is not in the device"
 # The window writes its settings when it closes; the command line writes none of them.
-$wine reg query "$settings" >"$work/settings.txt"
+$wine reg query "$wine_settings" >"$work/settings.txt"
 grep -q $'Comport    REG_SZ    \x01\r' "$work/settings.txt" && grep -q 'LogAutoScroll    REG_SZ' "$work/settings.txt" ||
   { cat -v "$work/settings.txt"; fail "the window's settings are not REG_SZ as before"; }
 simulator_ende

@@ -3,10 +3,8 @@
 // logging that holds the line against other commands, uploads, and a call button the device answers.
 
 #include "FirmwareTab.h"
-#include "Konfigurationsdatei.h"
 #include "SimGeraet.h"
 #include "Sitzung.h"
-#include "Telefonbuchdatei.h"
 #include "frm_Kommunikation.h"
 
 #include <QDir>
@@ -22,19 +20,12 @@ const QString NurBootlader =
     "Der Klingport besitzt nur einen Bootlader. Bitte installieren sie eine Firmware!";
 const QString Geladen = "Einstellungen wurden vom Klingport geladen!";
 
-// The device holds the filled files of tests/daten.
-const auto gerätekonfiguration = [] {
-    return *KonfigurationAusDatei(testdatei("gefuellt.kpk"), Werkseinstellungen());
-};
-const auto gerätetelefonbuch = [] {
-    return std::get<Telefonbuch>(TelefonbuchAusDatei(testdatei("gefuellt.kpb")));
-};
-
-// The program, started against a device that klingport-sim runs with `optionen`. The device is a USB
+// The program, started against a device that klingport-sim runs with `optionen` and that holds the
+// filled files of tests/daten. The device is a USB
 // serial adapter that the port search finds and numbers COM1, the port the stored settings choose.
 struct Lauf : SimGerät, Sitzung {
     explicit Lauf(const QStringList& optionen = {})
-        : SimGerät(optionen, musterabbild(gerätekonfiguration(), gerätetelefonbuch())),
+        : SimGerät(optionen, gefülltesAbbild()),
           Sitzung(platform::Portordner{pfad("by-id"), pfad("dev"), pfad("sys")})
     {
         QDir().mkpath(pfad("by-id"));
@@ -83,8 +74,8 @@ private slots:
     {
         Lauf s;
         QVERIFY(s.starten());
-        QVERIFY(s.konfiguration().angezeigteKonfiguration() == gerätekonfiguration());
-        QVERIFY(s.telefonbuch().telefonbuch() == gerätetelefonbuch());
+        QVERIFY(s.konfiguration().angezeigteKonfiguration() == gefüllteKonfiguration());
+        QVERIFY(s.telefonbuch().telefonbuch() == gefülltesTelefonbuch());
         s.konfiguration().txt_PIN->setText("4321");
         s.konfiguration().obu_Nebenstellenanschluß->click();
         const Konfiguration geändert = s.konfiguration().angezeigteKonfiguration();
@@ -93,7 +84,7 @@ private slots:
         neuesBuch[1] = {"Müller-Lüdenscheidt", "0,0401234", "", "3", "2", "frei", "00-00-00-00-00-00-00-00"};
         s.telefonbuch().setTelefonbuch(neuesBuch);
         s.klicken("cmd_TelbuchInAnlageSpeichern");
-        const QByteArray vorher = musterabbild(gerätekonfiguration(), gerätetelefonbuch());
+        const QByteArray vorher = gefülltesAbbild();
         const QByteArray nachKonfiguration = KonfigurationInAbbild(vorher, geändert);
         const QByteArray nachBuch = TelefonbuchInAbbild(nachKonfiguration, neuesBuch);
         QTRY_COMPARE(s.abbild(), nachBuch);

@@ -1,11 +1,9 @@
 // The backups dialog in the whole program against klingport-sim: the stores' backups listed newest
 // first, one taken into the window, one put back into the device, and a file that is no backup.
 
-#include "Konfigurationsdatei.h"
 #include "SicherungenModell.h"
 #include "SimGeraet.h"
 #include "Sitzung.h"
-#include "Telefonbuchdatei.h"
 #include "frm_Sicherungen.h"
 
 #include <QAction>
@@ -17,15 +15,9 @@
 
 namespace {
 
-// The device holds the filled files of tests/daten: "Amt · 020 s · 0301234567 · 2 Einträge".
-QByteArray geräteabbild()
-{
-    return musterabbild(*KonfigurationAusDatei(testdatei("gefuellt.kpk"), Werkseinstellungen()),
-                        std::get<Telefonbuch>(TelefonbuchAusDatei(testdatei("gefuellt.kpb"))));
-}
-
 struct Lauf : SimGerät, Sitzung {
-    Lauf() : SimGerät({}, geräteabbild()), Sitzung(leitung()) {}
+    // The device holds the filled files of tests/daten: "Amt · 020 s · 0301234567 · 2 Einträge".
+    Lauf() : SimGerät({}, gefülltesAbbild()), Sitzung(leitung()) {}
 
     // Two stores of the configuration, each with another master number: two backups, the device's
     // own image and the first store's.
@@ -94,7 +86,7 @@ private slots:
         s.wählen(1);
         s.dialog().cmd_InsFensterLaden->click();
         QCOMPARE(s.konfiguration().txt_Masterumleitungsnummer->text(), "0301234567");
-        QVERIFY(s.telefonbuch().telefonbuch() == TelefonbuchAusAbbild(geräteabbild()));
+        QVERIFY(s.telefonbuch().telefonbuch() == TelefonbuchAusAbbild(gefülltesAbbild()));
         QCOMPARE(s.fenster().statusBar()->currentMessage(),
                  "Angezeigt: die Sicherung vom " + platform::Zeitstempel(s.sicherungen.liste()[0].zeitpunkt));
         QVERIFY(!s.dialog().isVisible());
@@ -132,7 +124,7 @@ private slots:
         QCOMPARE(s.meldungen.texts(), QStringList({frage, "Übertragung erfolgreich!"}));
         QCOMPARE(s.meldungen.shown[0].icon, platform::Icon::Critical);
         QCOMPARE(s.meldungen.shown[0].buttons, platform::Buttons::YesNo);
-        QCOMPARE(s.abbild(), geräteabbild());
+        QCOMPARE(s.abbild(), gefülltesAbbild());
         QVERIFY(s.log().endsWith(" Sicherung erfolgreich übertragen\r\n"));
         const QList<platform::Sicherung> danach = s.sicherungen.liste();
         QCOMPARE(danach.size(), 3);
@@ -146,7 +138,7 @@ private slots:
         Lauf s;
         QVERIFY(s.starten());
         const QString kurz = dateiAnlegen(QDir(s.sicherungen.ordner()).filePath("2026-01-02_03-04-05.bin"),
-                                          geräteabbild().left(100));
+                                          gefülltesAbbild().left(100));
         s.öffnen();
         QCOMPARE(s.zeilen(), QStringList{"02.01.2026 03:04:05 | unlesbar"});
         const QString meldung = "Die Sicherung vom 02.01.2026 03:04:05 ist unlesbar: \"" +
@@ -157,7 +149,7 @@ private slots:
         s.dialog().cmd_Wiederherstellen->click();
         QCOMPARE(s.meldungen.texts(), QStringList({meldung, meldung}));
         QCOMPARE(s.meldungen.shown[0].icon, platform::Icon::Critical);
-        QCOMPARE(s.abbild(), geräteabbild());
+        QCOMPARE(s.abbild(), gefülltesAbbild());
         QCOMPARE(s.sicherungen.liste().size(), 1);
         QVERIFY(s.dialog().isVisible());
 
