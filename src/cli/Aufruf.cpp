@@ -54,7 +54,8 @@ QString übersicht()
     text +=
         QStringLiteral("\n\"klingport-cli KOMMANDO --help\" beschreibt ein Kommando mit seinen Optionen.\n"
                        "Exit-Status: 0 Erfolg, 1 Timeout, 2 Übertragungsfehler, 3 Schnittstelle belegt,\n"
-                       "4 falsche Argumente oder Datei nicht lesbar/schreibbar, 5 Port nicht zu öffnen.");
+                       "4 falsche Argumente oder Datei nicht lesbar/schreibbar, 5 Port nicht zu öffnen.\n"
+                       "Ein NUL-Zeichen in dem, was der Klingport sendet, erscheint als \"␀\".");
     return text;
 }
 

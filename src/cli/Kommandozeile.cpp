@@ -39,6 +39,16 @@ struct Speicherdateien {
     std::optional<QByteArray> abbild;
 };
 
+// A line for scripts on stdout; output that can't be written (a full disk, a closed pipe) is a
+// failure, never a silent success.
+Ausgang ausgegeben(const QString& zeile)
+{
+    if (konsole::ausgeben(zeile))
+        return Ausgang::Erfolg;
+    konsole::melden(QStringLiteral("Die Ausgabe kann nicht geschrieben werden."));
+    return Ausgang::Eingabefehler;
+}
+
 } // namespace
 
 Kommandozeile::Kommandozeile(Aufruf a)
@@ -132,8 +142,7 @@ Ausgang Kommandozeile::version()
     const kommunikation::Antwort antwort = link->FirmwareAuslesen();
     if (antwort.ergebnis != Ergebnis::Erfolg)
         return fehlgeschlagen(antwort.ergebnis, QStringLiteral("Auslesen"));
-    konsole::ausgeben(windows1252::dekodieren(antwort.daten).trimmed());
-    return Ausgang::Erfolg;
+    return ausgegeben(windows1252::dekodieren(antwort.daten).trimmed());
 }
 
 std::variant<QByteArray, Ausgang> Kommandozeile::abbildLesen()
@@ -253,16 +262,25 @@ Ausgang Kommandozeile::loggen()
     const Ergebnis ein = link->LoggenEin();
     if (ein != Ergebnis::Erfolg)
         return fehlgeschlagen(ein, QStringLiteral("Loggen"));
-    QObject::connect(link.get(), &SerielleVerbindung::berichtszeileEmpfangen,
-                     [this](const QByteArray& bericht) {
-                         const QString stempel = platform::Zeitstempel(uhr.now());
-                         QString roh;
-                         if (aufruf.roh)
-                             roh = windows1252::dekodieren(bericht).trimmed() + QLatin1Char('\t');
-                         konsole::ausgeben(stempel + QLatin1Char(' ') + roh + BerichtDekodieren(bericht));
-                     });
     QEventLoop schleife;
     Ausgang ausgang = Ausgang::Erfolg;
+    // A reader that has gone (loggen | head) ends logging as the end of its seconds does.
+    QObject::connect(
+        link.get(), &SerielleVerbindung::berichtszeileEmpfangen, &schleife,
+        [this, &schleife](const QByteArray& bericht) {
+            const QString stempel = platform::Zeitstempel(uhr.now());
+            QString roh;
+            if (aufruf.roh)
+                roh = windows1252::dekodieren(bericht).trimmed() + QLatin1Char('\t');
+            if (!konsole::ausgeben(stempel + QLatin1Char(' ') + roh + BerichtDekodieren(bericht)))
+                schleife.quit();
+        });
+    QTimer leserDa;
+    QObject::connect(&leserDa, &QTimer::timeout, &schleife, [&schleife] {
+        if (konsole::ausgabeGeschlossen())
+            schleife.quit();
+    });
+    leserDa.start(1000);
     platform::TerminationSignals signale;
     QObject::connect(&signale, &platform::TerminationSignals::received, &schleife, &QEventLoop::quit);
     QObject::connect(link.get(), &SerielleVerbindung::portVerloren, &schleife, [&] {
@@ -331,8 +349,7 @@ Ausgang Kommandozeile::ruftaste()
         konsole::melden(QStringLiteral("Rufinformationen fehlerhaft!"));
         return Ausgang::Transferfehler;
     }
-    konsole::ausgeben(*adresse);
-    return Ausgang::Erfolg;
+    return ausgegeben(*adresse);
 }
 
 Ausgang Kommandozeile::sicherungenAuflisten()

@@ -4,6 +4,7 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <poll.h>
 #include <unistd.h>
 #endif
 
@@ -30,18 +31,22 @@ bool istKonsole(std::FILE* strom)
 #endif
 
 // UTF-8 into files and pipes on every system. A Windows console gets the text as UTF-16, since its
-// code page would garble the umlauts.
-void schreiben(std::FILE* strom, const QString& text)
+// code page would garble the umlauts. A NUL from the device shows as "␀", so that it neither ends
+// the line early nor vanishes. False when the text could not be written, as into a closed pipe.
+bool schreiben(std::FILE* strom, const QString& text)
 {
+    QString sichtbar = text;
+    sichtbar.replace(QChar(0), NulErsatz);
 #ifdef Q_OS_WIN
     if (istKonsole(strom)) {
         std::fflush(strom);
         DWORD geschrieben = 0;
-        ::WriteConsoleW(fensterVon(strom), text.utf16(), DWORD(text.size()), &geschrieben, nullptr);
-        return;
+        return ::WriteConsoleW(fensterVon(strom), sichtbar.utf16(), DWORD(sichtbar.size()), &geschrieben,
+                               nullptr) != 0;
     }
 #endif
-    std::fputs(text.toUtf8().constData(), strom);
+    const QByteArray utf8 = sichtbar.toUtf8();
+    return std::fwrite(utf8.constData(), 1, size_t(utf8.size()), strom) == size_t(utf8.size());
 }
 
 // The progress bar erases the rest of its line with an escape sequence, which a Windows console
@@ -60,10 +65,21 @@ bool zeileLöschbar()
 
 } // namespace
 
-void ausgeben(const QString& zeile)
+bool ausgeben(const QString& zeile)
 {
-    schreiben(stdout, zeile + QLatin1Char('\n'));
-    std::fflush(stdout);
+    const bool geschrieben = schreiben(stdout, zeile + QLatin1Char('\n'));
+    return std::fflush(stdout) == 0 && geschrieben;
+}
+
+bool ausgabeGeschlossen()
+{
+#ifdef Q_OS_WIN
+    return false; // a write into the closed pipe fails and tells
+#else
+    // A pipe whose reader has gone reports an error without anything being written.
+    pollfd ausgabe{STDOUT_FILENO, 0, 0};
+    return ::poll(&ausgabe, 1, 0) == 1 && (ausgabe.revents & (POLLERR | POLLHUP)) != 0;
+#endif
 }
 
 void melden(const QString& text)

@@ -11,8 +11,13 @@
 
 namespace konsole {
 
-// One line on stdout.
-void ausgeben(const QString& zeile);
+// What a NUL byte of the device's shows as: "␀" (SYMBOL FOR NULL).
+inline constexpr QChar NulErsatz{0x2400};
+
+// One line on stdout; false when it could not be written, as into a pipe whose reader has gone.
+bool ausgeben(const QString& zeile);
+// Whether stdout is a pipe that nobody reads any more, before anything is written into it.
+bool ausgabeGeschlossen();
 // A message on stderr; CR LF inside it become line breaks.
 void melden(const QString& text);
 

@@ -8,9 +8,14 @@
 #include <QCoreApplication>
 #include <QLocale>
 #include <QTranslator>
+#include <csignal>
 
 int main(int argc, char** argv)
 {
+#ifdef SIGPIPE
+    // A closed pipe (loggen | head) must not end the program before it logs off: the write fails instead.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     QCoreApplication app(argc, argv);
     // The same name as the window's, so both find the same settings and backups.
     QCoreApplication::setApplicationName(shell::Anwendungstitel);

@@ -96,6 +96,9 @@ private slots:
         const QString ruftaste = "ruftaste 3 12";
         const QString fehlerhaft = "Rufinformationen fehlerhaft!";
         QTest::newRow("Version") << keine << "version" << 0 << "Klingport V2.10 / Bustreiber PIC V1.07\n";
+        // A NUL before the answer neither cuts the line nor vanishes.
+        QTest::newRow("NUL") << QStringList{"--garbage", "00"} << "version" << 0
+                             << "␀Klingport V2.10 / Bustreiber PIC V1.07\n";
         QTest::newRow("stumm") << QStringList{"--silent"} << "version" << 1
                                << "Auslesen wegen Timeout abgebrochen!";
         QTest::newRow("Speichern abgelehnt") << QStringList{"--nak-block", "3:20"} << "wiederherstellen x.bin"
@@ -112,6 +115,10 @@ private slots:
         QTest::newRow("Abbild zu kurz")
             << keine << "wiederherstellen kaputt.kpb" << 4
             << "Die Datei \"kaputt.kpb\" ist kein Klingport-Abbild: Sie hat 22 statt 6144 Bytes.";
+        QTest::newRow("Firmware fehlt")
+            << keine << "firmware fehlt.tsk" << 4 << "Der Pfad oder die Datei existiert nicht!";
+        QTest::newRow("Bustreiber fehlt")
+            << keine << "bustreiber fehlt.hex" << 4 << "Der Pfad oder die Datei existiert nicht!";
         QTest::newRow("Kommando") << keine << "formatieren" << 4 << "Unbekanntes Kommando \"formatieren\".";
         QTest::newRow("kein Port") << keine << "version --port /dev/gibt-es-nicht" << 5
                                    << "Der Port /dev/gibt-es-nicht kann nicht geöffnet werden.";
@@ -129,6 +136,34 @@ private slots:
         QTEST(e.status, "status");
         QVERIFY2(e.ausgabe.startsWith(meldung), qPrintable(e.ausgabe));
         QCOMPARE(g.abbild(), geräteabbild());
+    }
+
+    // The images arrive at the device byte for byte, padded to whole blocks.
+    void hochladen_data()
+    {
+        QTest::addColumn<QString>("kommando");
+        QTest::addColumn<QString>("datei");
+        QTest::addColumn<QString>("angekommen"); // as the simulator keeps it
+        QTest::newRow("Firmware") << "firmware"
+                                  << "neu.tsk"
+                                  << "firmware-001.tsk";
+        QTest::newRow("Bustreiber") << "bustreiber"
+                                    << "neu.hex"
+                                    << "bustreiber-001.hex";
+    }
+    void hochladen()
+    {
+        QFETCH(QString, kommando);
+        QFETCH(QString, datei);
+        QFETCH(QString, angekommen);
+        QTemporaryDir eingang;
+        Gerät g({"--firmware-dir", eingang.path()});
+        QByteArray bild(300, '\0');
+        for (int i = 0; i < bild.size(); ++i)
+            bild[i] = char(i * 7);
+        dateiAnlegen(g.pfad(datei), bild);
+        QCOMPARE(g.cli({kommando, datei}).status, 0);
+        QCOMPARE(dateiinhalt(eingang.filePath(angekommen)), bild + QByteArray(84, '\x1a'));
     }
 
     // Logging ends after its seconds and on SIGTERM alike, and the device is told to stop.
@@ -151,6 +186,21 @@ private slots:
         QVERIFY(p.waitForFinished(5000));
         QCOMPARE(p.exitCode(), 0);
         QTRY_VERIFY(g.sim->stderrText().trimmed().endsWith("logging off"));
+
+        // A reader that goes ends it the same way.
+        p.start("bash", {"-c", R"("$0" loggen --einstellungen "$1" | head -1; exit "${PIPESTATUS[0]}")",
+                         KLINGPORT_CLI, g.pfad("k.conf")});
+        QVERIFY(p.waitForFinished(5000));
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(p.readAllStandardOutput().count('\n'), 1);
+        QTRY_VERIFY(g.sim->stderrText().trimmed().endsWith("logging off"));
+
+        // Output that can't be written is no success.
+        QProcess voll;
+        voll.setStandardOutputFile("/dev/full");
+        voll.start(KLINGPORT_CLI, {"version", "--einstellungen", g.pfad("k.conf")});
+        QVERIFY(voll.waitForFinished(5000));
+        QCOMPARE(voll.exitCode(), 4);
     }
 };
 
