@@ -1,0 +1,52 @@
+#pragma once
+
+#include "FileDialogs.h"
+
+#include <QObject>
+#include <QPageLayout>
+#include <functional>
+#include <optional>
+
+class QAbstractButton;
+
+namespace platform {
+
+class MessageBoxes;
+class Printers;
+
+// What a tab keeps in its file and how it prints it.
+struct Dateiinhalt {
+    QString art;    // the kind of file as messages name it: "Konfigurationsdatei"
+    QString filter; // the file dialogs' filter
+    // The file's bytes, from what the tab shows.
+    std::function<QByteArray()> schreiben;
+    // Shows what the file NAME holds; or the message that refuses it, and then nothing changes.
+    std::function<QString(const QByteArray& datei, const QString& name)> lesen;
+    // The printout's text, and how it is set.
+    std::function<QString()> drucktext;
+    int schriftgröße;
+    std::optional<QPageLayout::Orientation> ausrichtung; // else the printer's
+};
+
+// A tab's commands that need no device: saving what it shows to a file, loading a file, and printing.
+class Dateibefehle : public QObject {
+public:
+    Dateibefehle(Dateiinhalt inhalt, MessageBoxes& meldungen, FileDialogs& dateidialoge, Printers& drucker,
+                 QObject* parent);
+
+    // The tab's buttons for the three commands.
+    void verbinden(QAbstractButton* speichern, QAbstractButton* laden, QAbstractButton* drucken);
+    void InDateiSpeichern_Click();
+    void AusDateiLaden_Click();
+    void Drucken_Click();
+    void DateiSchreiben(const QString& name);
+    void DateiLesen(const QString& name);
+
+private:
+    Dateiinhalt inhalt;
+    MessageBoxes& meldungen;
+    Dateidialog dialog;
+    Printers& drucker;
+};
+
+} // namespace platform
