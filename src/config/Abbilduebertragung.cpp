@@ -47,28 +47,15 @@ std::optional<QByteArray> AbbildZumSpeichernLesen(const Befehlsumgebung& u)
 
 void AbbildSenden(const Befehlsumgebung& u, const QByteArray& abbild, const QString& was)
 {
-    const Ergebnis ergebnis = u.link.KonfigurationSenden(abbild);
-    const QDateTime stempel = u.stempel();
-    switch (ergebnis) {
-    case Ergebnis::Erfolg:
-        u.protokoll.zeileAnhängen(stempel, QStringLiteral(" %1 erfolgreich übertragen").arg(was));
-        u.melden("Übertragung erfolgreich!", Icon::Information);
-        break;
-    case Ergebnis::Timeout:
-        u.protokoll.zeileAnhängen(
-            stempel, QStringLiteral(" %1 konnte wegen eines Timeout nicht übertragen werden").arg(was));
-        u.melden("Übertragung wegen Timeout abgebrochen!", Icon::Critical);
-        break;
-    case Ergebnis::Transferfehler:
-        u.protokoll.zeileAnhängen(
-            stempel, QStringLiteral(" %1 konnte wegen Übertragungsfehlern nicht übertragen werden").arg(was));
-        u.melden("Übertragung wegen Übertragungsfehlern abgebrochen!", Icon::Critical);
-        break;
-    case Ergebnis::Belegt:
-        u.protokoll.zeileAnhängen(
-            stempel,
-            QStringLiteral(" %1 konnte nicht übertragen werden, weil die Schnittstelle belegt ist").arg(was));
-        u.belegtMelden();
-        break;
-    }
+    u.ergebnisMelden(
+        u.link.KonfigurationSenden(abbild),
+        {.erfolg = QStringLiteral(" %1 erfolgreich übertragen").arg(was),
+         .erfolgsmeldung = QStringLiteral("Übertragung erfolgreich!"),
+         .timeout = QStringLiteral(" %1 konnte wegen eines Timeout nicht übertragen werden").arg(was),
+         .timeoutmeldung = QStringLiteral("Übertragung wegen Timeout abgebrochen!"),
+         .transferfehler =
+             QStringLiteral(" %1 konnte wegen Übertragungsfehlern nicht übertragen werden").arg(was),
+         .transferfehlermeldung = QStringLiteral("Übertragung wegen Übertragungsfehlern abgebrochen!"),
+         .belegt = QStringLiteral(" %1 konnte nicht übertragen werden, weil die Schnittstelle belegt ist")
+                       .arg(was)});
 }

@@ -126,36 +126,24 @@ void UpdateBefehle::hochladen(const Art& art)
 void UpdateBefehle::ergebnisMelden(const Art& art, Ergebnis ergebnis)
 {
     const QString name = QString::fromUtf8(art.name);
-    const QDateTime stempel = u.stempel();
-    switch (ergebnis) {
-    case Ergebnis::Erfolg:
-        u.protokoll.zeileAnhängen(stempel, QStringLiteral(" %1 erfolgreich übertragen").arg(name));
-        u.melden(art.erfolgsmeldung, Icon::Information);
-        if (art.firmware)
-            u.link.setNurBootlader(false);
-        return;
-    case Ergebnis::Belegt:
-        u.protokoll.zeileAnhängen(
-            stempel,
-            QStringLiteral(" %1 konnte nicht gelagen werden, weil die Schnittstelle belegt ist").arg(name));
-        u.belegtMelden();
-        return;
-    case Ergebnis::Timeout:
-    case Ergebnis::Transferfehler:
-        break;
-    }
-    const bool timeout = ergebnis == Ergebnis::Timeout;
-    u.protokoll.zeileAnhängen(
-        stempel, timeout
-                     ? QStringLiteral(" %1 konnte wegen eines Timeout nicht geladen werden").arg(name)
-                     : QStringLiteral(" %1 konnte wegen Übertragungsfehlern nicht geladen werden").arg(name));
-    QString meldung = timeout ? QStringLiteral("Übertragung wegen Timeout abgebrochen!")
-                              : QStringLiteral("Übertragung wegen Übertragungsfehler abgebrochen!");
     // Once the device had taken the request it may be half written: reset it and ask what it runs.
-    const bool angenommen = u.link.übertragungGestartet();
-    if (angenommen)
-        meldung += QString::fromUtf8(Wiederanlauf);
-    u.meldungen.show(meldung, Icon::Critical);
+    const bool angenommen =
+        ergebnis != Ergebnis::Erfolg && ergebnis != Ergebnis::Belegt && u.link.übertragungGestartet();
+    const QString nachsatz = angenommen ? QString::fromUtf8(Wiederanlauf) : QString();
+    u.ergebnisMelden(
+        ergebnis,
+        {.erfolg = QStringLiteral(" %1 erfolgreich übertragen").arg(name),
+         .erfolgsmeldung = QString::fromUtf8(art.erfolgsmeldung),
+         .timeout = QStringLiteral(" %1 konnte wegen eines Timeout nicht geladen werden").arg(name),
+         .timeoutmeldung = QStringLiteral("Übertragung wegen Timeout abgebrochen!") + nachsatz,
+         .transferfehler =
+             QStringLiteral(" %1 konnte wegen Übertragungsfehlern nicht geladen werden").arg(name),
+         .transferfehlermeldung =
+             QStringLiteral("Übertragung wegen Übertragungsfehler abgebrochen!") + nachsatz,
+         .belegt =
+             QStringLiteral(" %1 konnte nicht gelagen werden, weil die Schnittstelle belegt ist").arg(name)});
+    if (ergebnis == Ergebnis::Erfolg && art.firmware)
+        u.link.setNurBootlader(false);
     if (angenommen)
         firmwarestand.cmd_FirmwareAuslesen_Click();
 }
