@@ -1,5 +1,5 @@
 // The whole program on its real serial port against klingport-sim: start-up, the settings dialog,
-// closing, the printer choice, the hints and the names a screen reader finds.
+// closing, the printer choice, the hints and the names a screen reader finds; and two real starts of it.
 
 #include "SimGeraet.h"
 #include "Sitzung.h"
@@ -8,8 +8,10 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -66,6 +68,18 @@ struct Lauf : Geräte, Sitzung {
         return fenster().statusBar()->currentMessage();
     }
 };
+
+// Whether the program's diagnostic output names TEXT within ten seconds.
+bool meldet(QProcess& programm, const QString& text)
+{
+    QString gelesen;
+    const QDeadlineTimer frist(10000);
+    while (!gelesen.contains(text) && !frist.hasExpired()) {
+        programm.waitForReadyRead(100);
+        gelesen += QString::fromUtf8(programm.readAll());
+    }
+    return gelesen.contains(text) || (qWarning().noquote() << gelesen, false);
+}
 
 } // namespace
 
@@ -126,6 +140,37 @@ private slots:
         lauf.klicken("Cmd_OK");
         QVERIFY(lauf.fenster().isEnabled());
         QCOMPARE(lauf.settings.value("Settings", "Comport"), zeichen(verbunden));
+    }
+
+    // The real guard between two real starts: the second is refused while the first runs, and the
+    // lock that a killed first left behind holds nobody back.
+    void zweiterProzess()
+    {
+        QTemporaryDir ordner;
+        QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"TMPDIR", "HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"})
+            umgebung.insert(name, ordner.path());
+        umgebung.insert("QT_QPA_PLATFORM", "offscreen");
+        umgebung.insert("QT_LOGGING_RULES", "klingport.message.info=true");
+        QProcess läufe[3];
+        for (QProcess& lauf : läufe) {
+            lauf.setProcessEnvironment(umgebung);
+            lauf.setProcessChannelMode(QProcess::MergedChannels);
+        }
+        const QString durch = "COM-Port nicht vorhanden oder belegt!"; // past the guard, no port stored
+        läufe[0].start(KLINGPORT_PROGRAMM);
+        QVERIFY(meldet(läufe[0], durch));
+        läufe[1].start(KLINGPORT_PROGRAMM);
+        QVERIFY(meldet(läufe[1], "Programm läuft bereits!"));
+        läufe[0].kill();
+        QVERIFY(läufe[0].waitForFinished());
+        QVERIFY(!QDir(ordner.path()).entryList({"klingport-*.lock"}, QDir::Files | QDir::Hidden).isEmpty());
+        läufe[2].start(KLINGPORT_PROGRAMM);
+        QVERIFY(meldet(läufe[2], durch));
+        for (QProcess& lauf : läufe) {
+            lauf.kill();
+            lauf.waitForFinished();
+        }
     }
 
     // A port chosen in the settings dialog is opened at once and enables the device commands; OK and

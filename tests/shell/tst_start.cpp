@@ -1,16 +1,32 @@
-// The settings as a real settings file carries them between runs, and the file dialogs' filters.
+// The settings as a real settings file carries them between runs, the real message boxes, and the file
+// dialogs' filters.
 
 #include "FakeSettingsStore.h"
 #include "FileDialogs.h"
 #include "Portsuche.h"
 #include "Programmeinstellungen.h"
+#include "QtMessageBoxes.h"
 #include "QtSettingsStore.h"
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
+
+using platform::Buttons;
+using platform::Default;
+using platform::Icon;
+using platform::Reply;
+
+Q_DECLARE_METATYPE(platform::Buttons)
+Q_DECLARE_METATYPE(platform::Default)
+Q_DECLARE_METATYPE(platform::Icon)
+Q_DECLARE_METATYPE(platform::Reply)
 
 class tst_Start : public QObject {
     Q_OBJECT
@@ -108,6 +124,55 @@ private slots:
         QVERIFY(!store.contains("Ports", "COM3"));
     }
 #endif
+
+    // A box as the user meets it: the program's title, German buttons, its icon, and Enter pressing
+    // the default button ("Nein" where a question could destroy data).
+    void meldungsfenster_data()
+    {
+        QTest::addColumn<Buttons>("knöpfe");
+        QTest::addColumn<Default>("standard");
+        QTest::addColumn<Icon>("symbol");
+        QTest::addColumn<QStringList>("texte");
+        QTest::addColumn<int>("qtSymbol");
+        QTest::addColumn<Reply>("antwort"); // to Enter
+        QTest::newRow("OK") << Buttons::Ok << Default::First << Icon::Information << QStringList{"OK"}
+                            << int(QMessageBox::Information) << Reply::Ok;
+        QTest::newRow("OK, Abbrechen")
+            << Buttons::OkCancel << Default::First << Icon::Critical << QStringList{"Abbrechen", "OK"}
+            << int(QMessageBox::Critical) << Reply::Ok;
+        QTest::newRow("Abbrechen vorgewählt")
+            << Buttons::OkCancel << Default::Second << Icon::Question << QStringList{"Abbrechen", "OK"}
+            << int(QMessageBox::Question) << Reply::Cancel;
+        QTest::newRow("Ja, Nein") << Buttons::YesNo << Default::First << Icon::Exclamation
+                                  << QStringList{"Ja", "Nein"} << int(QMessageBox::Warning) << Reply::Yes;
+        QTest::newRow("Nein vorgewählt")
+            << Buttons::YesNo << Default::Second << Icon::Critical << QStringList{"Ja", "Nein"}
+            << int(QMessageBox::Critical) << Reply::No;
+    }
+    void meldungsfenster()
+    {
+        QFETCH(Buttons, knöpfe);
+        QFETCH(Default, standard);
+        QFETCH(Icon, symbol);
+        platform::QtMessageBoxes meldungen("Welko Klingport Inbetriebnahmesoftware");
+        QString titel;
+        QStringList texte;
+        int qtSymbol = -1;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            titel = box->windowTitle();
+            for (const QAbstractButton* knopf : box->buttons())
+                texte.append(knopf->text());
+            texte.sort(); // as laid out, which differs between styles
+            qtSymbol = int(box->icon());
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QTEST(meldungen.show("Text", symbol, knöpfe, standard), "antwort");
+        QCOMPARE(titel, "Welko Klingport Inbetriebnahmesoftware");
+        QTEST(texte, "texte");
+        QTEST(qtSymbol, "qtSymbol");
+    }
 
     void fileDialogFilters()
     {
