@@ -49,13 +49,13 @@ void AbbildSenden(const Befehlsumgebung& u, const QByteArray& abbild, const QStr
 {
     u.ergebnisMelden(
         u.link.KonfigurationSenden(abbild),
-        {.erfolg = QStringLiteral(" %1 erfolgreich übertragen").arg(was),
-         .erfolgsmeldung = QStringLiteral("Übertragung erfolgreich!"),
-         .timeout = QStringLiteral(" %1 konnte wegen eines Timeout nicht übertragen werden").arg(was),
-         .timeoutmeldung = QStringLiteral("Übertragung wegen Timeout abgebrochen!"),
+        {.erfolg = {QStringLiteral(" %1 erfolgreich übertragen").arg(was),
+                    QStringLiteral("Übertragung erfolgreich!")},
+         .timeout = {QStringLiteral(" %1 konnte wegen eines Timeout nicht übertragen werden").arg(was),
+                     QStringLiteral("Übertragung wegen Timeout abgebrochen!")},
          .transferfehler =
-             QStringLiteral(" %1 konnte wegen Übertragungsfehlern nicht übertragen werden").arg(was),
-         .transferfehlermeldung = QStringLiteral("Übertragung wegen Übertragungsfehlern abgebrochen!"),
+             {QStringLiteral(" %1 konnte wegen Übertragungsfehlern nicht übertragen werden").arg(was),
+              QStringLiteral("Übertragung wegen Übertragungsfehlern abgebrochen!")},
          .belegt = QStringLiteral(" %1 konnte nicht übertragen werden, weil die Schnittstelle belegt ist")
                        .arg(was)});
 }

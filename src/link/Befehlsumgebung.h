@@ -10,16 +10,16 @@
 
 class QWidget;
 
-// How a command words the outcomes of a transfer: the log line of each (with its leading blank) and
-// the message of each but the busy link, which always gets the busy message.
+// How a command words an outcome of a transfer: its log line (with its leading blank) and its message.
+struct Ergebnistext {
+    QString zeile;
+    QString meldung;
+};
 struct Ergebnistexte {
-    QString erfolg;
-    QString erfolgsmeldung;
-    QString timeout;
-    QString timeoutmeldung;
-    QString transferfehler;
-    QString transferfehlermeldung;
-    QString belegt;
+    Ergebnistext erfolg;
+    Ergebnistext timeout;
+    Ergebnistext transferfehler;
+    QString belegt; // the log line; the message is always the busy message
 };
 
 // What a device command works with: the link, the main window it locks while the device is busy,
@@ -46,24 +46,17 @@ struct Befehlsumgebung {
     {
         using kommunikation::Ergebnis;
         const QDateTime zeit = stempel();
-        switch (ergebnis) {
-        case Ergebnis::Erfolg:
-            protokoll.zeileAnhängen(zeit, texte.erfolg);
-            meldungen.show(texte.erfolgsmeldung, platform::Icon::Information);
-            return;
-        case Ergebnis::Timeout:
-            protokoll.zeileAnhängen(zeit, texte.timeout);
-            meldungen.show(texte.timeoutmeldung, platform::Icon::Critical);
-            return;
-        case Ergebnis::Transferfehler:
-            protokoll.zeileAnhängen(zeit, texte.transferfehler);
-            meldungen.show(texte.transferfehlermeldung, platform::Icon::Critical);
-            return;
-        case Ergebnis::Belegt:
+        if (ergebnis == Ergebnis::Belegt) {
             protokoll.zeileAnhängen(zeit, texte.belegt);
             belegtMelden();
             return;
         }
+        const bool erfolg = ergebnis == Ergebnis::Erfolg;
+        const Ergebnistext& text = erfolg                          ? texte.erfolg
+                                   : ergebnis == Ergebnis::Timeout ? texte.timeout
+                                                                   : texte.transferfehler;
+        protokoll.zeileAnhängen(zeit, text.zeile);
+        meldungen.show(text.meldung, erfolg ? platform::Icon::Information : platform::Icon::Critical);
     }
     // The link is busy, most likely with bus logging.
     void belegtMelden() const

@@ -132,14 +132,13 @@ void UpdateBefehle::ergebnisMelden(const Art& art, Ergebnis ergebnis)
     const QString nachsatz = angenommen ? QString::fromUtf8(Wiederanlauf) : QString();
     u.ergebnisMelden(
         ergebnis,
-        {.erfolg = QStringLiteral(" %1 erfolgreich übertragen").arg(name),
-         .erfolgsmeldung = QString::fromUtf8(art.erfolgsmeldung),
-         .timeout = QStringLiteral(" %1 konnte wegen eines Timeout nicht geladen werden").arg(name),
-         .timeoutmeldung = QStringLiteral("Übertragung wegen Timeout abgebrochen!") + nachsatz,
+        {.erfolg = {QStringLiteral(" %1 erfolgreich übertragen").arg(name),
+                    QString::fromUtf8(art.erfolgsmeldung)},
+         .timeout = {QStringLiteral(" %1 konnte wegen eines Timeout nicht geladen werden").arg(name),
+                     QStringLiteral("Übertragung wegen Timeout abgebrochen!") + nachsatz},
          .transferfehler =
-             QStringLiteral(" %1 konnte wegen Übertragungsfehlern nicht geladen werden").arg(name),
-         .transferfehlermeldung =
-             QStringLiteral("Übertragung wegen Übertragungsfehler abgebrochen!") + nachsatz,
+             {QStringLiteral(" %1 konnte wegen Übertragungsfehlern nicht geladen werden").arg(name),
+              QStringLiteral("Übertragung wegen Übertragungsfehler abgebrochen!") + nachsatz},
          .belegt =
              QStringLiteral(" %1 konnte nicht gelagen werden, weil die Schnittstelle belegt ist").arg(name)});
     if (ergebnis == Ergebnis::Erfolg && art.firmware)
