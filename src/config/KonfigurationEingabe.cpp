@@ -17,10 +17,17 @@ KonfigurationEingabe::KonfigurationEingabe(KonfigurationTab& tab, platform::Mess
                                    {tab.txt_LokaleRufzeit, Art::Zeit, 3, QStringLiteral("030")},
                                    {tab.txt_ExterneRufzeit, Art::Zeit, 3, QStringLiteral("030")},
                                    {tab.txt_Türgesprächszeit, Art::Zeit, 3, QStringLiteral("060")},
-                                   {tab.txt_Masterumleitungsnummer, Art::Nummer, 25, {}}}
+                                   {tab.txt_Masterumleitungsnummer, Art::Nummer, 25, {}}},
+      regeln(meldungen, this)
 {
-    for (const Feld& feld : felder)
+    for (const Feld& feld : felder) {
         feld.box->installEventFilter(this);
+        regeln.überwachen(feld.box,
+                          feld.art == Art::Zeit  ? Feldart::Zeit
+                          : feld.art == Art::PIN ? Feldart::PIN
+                                                 : Feldart::Wahlnummer,
+                          feld.grenze);
+    }
 }
 
 bool KonfigurationEingabe::eventFilter(QObject* objekt, QEvent* ereignis)
@@ -75,6 +82,8 @@ void KonfigurationEingabe::verlassen(const Feld& feld)
         const Zeitfeld zeit = ZeitfeldVerlassen(box.text(), feld.ersatz);
         if (zeit.keineZahl)
             melden("Bitte nur Zahlen eingeben");
+        else if (zeit.zuGroß)
+            melden("Maximaler Wert sind 120 Sekunden!");
         box.setText(zeit.text);
         break;
     }

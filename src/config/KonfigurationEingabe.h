@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Eingaberegeln.h"
+
 #include <QList>
 #include <QObject>
 
@@ -11,9 +13,10 @@ class MessageBoxes;
 }
 
 // The typing, focus and leaving rules of the configuration tab's five text boxes. Keys outside a
-// box's characters are refused with a message; a box selects its whole text when it gets the focus;
-// leaving a box repairs what reached it without typing, such as pasted text. The typing limits
-// hold for typing only: what the program sets is shown whole.
+// box's characters are refused with a message, and so is any other edit that breaks a box's rules
+// (pasted or dropped text, a digit typed into the middle of a time); a box selects its whole text
+// when it gets the focus; leaving a box repairs what the program set there. The length limits hold
+// for the user's edits only: what the program sets is shown whole.
 class KonfigurationEingabe : public QObject {
 public:
     KonfigurationEingabe(KonfigurationTab& tab, platform::MessageBoxes& meldungen, QObject* parent = nullptr);
@@ -26,7 +29,7 @@ private:
     struct Feld {
         QLineEdit* box;
         Art art;
-        int grenze;     // characters that may be typed
+        int grenze;     // characters a user may enter
         QString ersatz; // what a time box falls back to
     };
 
@@ -36,4 +39,5 @@ private:
 
     platform::MessageBoxes& meldungen;
     QList<Feld> felder;
+    Eingaberegeln regeln;
 };

@@ -131,8 +131,9 @@ KonfigurationTab::KonfigurationTab(QWidget* parent)
         if (gewählt)
             txt_LokaleRufzeit->setEnabled(false);
     });
-    connect(txt_Masterumleitungsnummer, &QLineEdit::textChanged, this, [this](const QString& nummer) {
-        if (nummer.isEmpty()) {
+    // The box is read rather than the signal's text, which a refused paste leaves behind.
+    connect(txt_Masterumleitungsnummer, &QLineEdit::textChanged, this, [this] {
+        if (txt_Masterumleitungsnummer->text().isEmpty()) {
             chk_ab_masterrufumleitung->setChecked(false);
             obu_aus->setChecked(true);
         }

@@ -1,6 +1,6 @@
 #include "frm_Telbuch.h"
 
-#include "Eingabe.h"
+#include "Eingaberegeln.h"
 #include "MessageBoxes.h"
 #include "Steuerelemente.h"
 #include "TelefonbuchModell.h"
@@ -77,6 +77,10 @@ frm_Telbuch::frm_Telbuch(TelefonbuchTab& telefonbuch, QWidget& hauptfenster,
 
     for (QLineEdit* feld : {txt_Bezeichnung, txt_TelbuchEintragVariante1, txt_TelbuchEintragVariante2})
         feld->installEventFilter(this);
+    auto* regeln = new Eingaberegeln(meldungen, this);
+    regeln->überwachen(txt_Bezeichnung, Feldart::Bezeichnung, NamensGrenze);
+    regeln->überwachen(txt_TelbuchEintragVariante1, Feldart::Wahlnummer, NummernGrenze);
+    regeln->überwachen(txt_TelbuchEintragVariante2, Feldart::Wahlnummer, NummernGrenze);
     // A click, and loading an entry that uses the answering machine, both warn.
     connect(chk_ab_variante1, &QCheckBox::toggled, this, &frm_Telbuch::anrufbeantworterGeklickt);
     connect(chk_ab_variante2, &QCheckBox::toggled, this, &frm_Telbuch::anrufbeantworterGeklickt);

@@ -18,6 +18,10 @@ constexpr char16_t Eingabetaste = 13;
 // (arrows, shortcuts such as copy and paste).
 inline std::optional<QChar> getippt(const QKeyEvent& taste)
 {
+    // Ctrl with a key is a shortcut whatever text comes with it; Ctrl with Alt is AltGr on Windows.
+    const Qt::KeyboardModifiers umschalter = taste.modifiers();
+    if (umschalter.testFlag(Qt::ControlModifier) && !umschalter.testFlag(Qt::AltModifier))
+        return std::nullopt;
     const QString text = taste.text();
     if (text.size() != 1 || (!text[0].isPrint() && text[0] != Rücktaste && text[0] != Eingabetaste))
         return std::nullopt;

@@ -4,19 +4,24 @@
 // reactions of the configuration's controls. Files: loaded over what is shown, saved and printed byte for
 // byte like the hand-written files, and a file that holds no configuration; a file that cannot be read
 // or written is refused by the helpers the log and phone book files share (tst_loggen). Input: keys sent
-// as a user types them.
+// as a user types them, text pasted and dropped, into the tab's boxes and the entry editor's.
 
 #include "Hauptfenster.h"
 #include "KonfigurationTab.h"
 #include "Konfigurationsdatei.h"
 #include "Musterabbild.h"
-#include "Testdaten.h"
+#include "TelefonbuchBefehle.h"
 #include "TelefonbuchModell.h"
 #include "TelefonbuchTab.h"
+#include "Testdaten.h"
 #include "Windows1252.h"
+#include "frm_Telbuch.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QTest>
 
@@ -63,13 +68,45 @@ struct Fenster : Hauptfenster {
     KonfigurationTab& k = *fenster.konfiguration;
     TelefonbuchTab& tab = *fenster.telefonbuch;
 
-    Fenster()
+    Fenster() { aktivieren(&fenster); }
+    static void aktivieren(QWidget* w)
     {
-        QApplication::setActiveWindow(&fenster);
-        if (!QTest::qWaitForWindowActive(&fenster))
-            qWarning("the main window did not become active");
+        QApplication::setActiveWindow(w); // so that the focus moves as a user moves it
+        if (!QTest::qWaitForWindowActive(w))
+            qWarning("%s did not become active", qPrintable(w->objectName()));
+    }
+    // The entry editor on the first entry.
+    frm_Telbuch& editor()
+    {
+        klicken("cmd_TelbuchBearbeiten");
+        aktivieren(fenster.telefonbuchBefehle->editor());
+        return *fenster.telefonbuchBefehle->editor();
     }
 };
+
+// Types as a user does: "⇤" is Home, "⇥" selects the next character.
+void tippen(QLineEdit* box, const QString& tasten)
+{
+    for (const QChar taste : tasten) {
+        if (taste == u'⇤')
+            QTest::keyClick(box, Qt::Key_Home);
+        else if (taste == u'⇥')
+            QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
+        else
+            QTest::keyClicks(box, QString(taste));
+    }
+}
+
+// Drops text onto the box as a drag from another program does, without giving it the focus.
+void ablegen(QLineEdit* box, const QString& text)
+{
+    QMimeData daten;
+    daten.setText(text);
+    QDragEnterEvent hinein({2, 2}, Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &hinein);
+    QDropEvent ablage({2, 2}, Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &ablage);
+}
 
 } // namespace
 
@@ -315,8 +352,9 @@ private slots:
         QCOMPARE(h.meldungen.shown.size(), 2);
     }
 
-    // A user's way through a box: entered by Tab, which selects all, keys typed, left by Tab. A digit
-    // counts as appended to the whole text, selected or not; the forwarding needs a number.
+    // A user's way through a box: entered by Tab, which selects all, keys typed or text pasted, left by
+    // Tab; or text dropped onto it. A digit typed counts as appended to the whole text, selected or not;
+    // any other edit counts as the text it makes, cut to the box's length. The forwarding needs a number.
     void eingeben_data()
     {
         QTest::addColumn<QString>("feld");
@@ -325,50 +363,87 @@ private slots:
         QTest::addColumn<QString>("getippt");
         QTest::addColumn<QString>("verlassen");
         QTest::addColumn<QStringList>("meldungen");
+        QTest::addColumn<QString>("weg"); // "tippen", "einfügen", "ablegen"
         const auto zeile = [](const char* tag, QString feld, QString vorher, QString tasten, QString getippt,
-                              QString verlassen, QStringList meldungen) {
-            QTest::newRow(tag) << feld << vorher << tasten << getippt << verlassen << meldungen;
+                              QString verlassen, QStringList meldungen, QString weg = "tippen") {
+            QTest::newRow(tag) << feld << vorher << tasten << getippt << verlassen << meldungen << weg;
         };
         const QString lokal = "txt_LokaleRufzeit", zeit = "txt_ExterneRufzeit", tür = "txt_Türgesprächszeit";
         const QString pin = "txt_PIN", nummer = "txt_Masterumleitungsnummer";
+        const QString name = "txt_Bezeichnung", nummer1 = "txt_TelbuchEintragVariante1";
+        const auto fremd = [](const char* zeichen) {
+            return QStringList{
+                QString("Das Zeichen \"%1\" kann der Klingport nicht speichern.").arg(zeichen)};
+        };
         zeile("121", zeit, "", "121", "", "030", {ZweiMinuten});
         zeile("120", zeit, "", "120", "120", "120", {});
         zeile("0 nach 13", tür, "13", "0", "", "060", {ZweiMinuten});
         zeile("vierte Ziffer", lokal, "", "0600", "060", "060", {});
         zeile("Wählzeichen in Zeit", zeit, "", "1p2", "12", "012", {NurZahlen});
+        zeile("9 vor 30", zeit, "030", "⇤⇥9", "030", "030", {ZweiMinuten});
+        zeile("99999 eingefügt", zeit, "030", "99999", "030", "030", {ZweiMinuten}, "einfügen");
+        zeile("12ab abgelegt", pin, "", "12ab", "", "", {NurZahlen}, "ablegen");
         // A short PIN takes the focus back.
         zeile("Buchstabe leert PIN", pin, "", "51a", "", "",
               {NurZahlen, "Geben Sie eine 4-stellige Pin ein"});
         zeile("fünfte Ziffer der PIN", pin, "", "12345", "1234", "1234", {});
+        zeile("Enter", pin, "1234", "\r", "1234", "1234", {});
         zeile("Wählzeichen", nummer, "", "0,pP*#Ff9q\b", "0,pP*#Ff", "0,pP*#Ff", {NurZahlen});
         zeile("ersetzt und geleert", nummer, "030123", "9\b", "", "", {});
-        // Texts not typed: set as a paste does.
+        zeile("Buchstabe eingefügt", nummer, "", "0301a", "", "", {NurZahlen}, "einfügen");
+        // Texts the program set, as from the device.
         zeile("7", lokal, "7", "", "7", "007", {});
         zeile("4p", zeit, "4p", "", "4p", "030", {BeimVerlassen});
-        zeile("über 120", zeit, "999", "", "999", "999", {});
+        zeile("über 120", zeit, "999", "", "999", "030", {ZweiMinuten});
         zeile("Nummer mit Buchstabe", nummer, "0301a", "", "0301a", "", {BeimVerlassen});
         zeile("PIN mit Buchstabe", pin, "12a4", "", "12a4", "5183", {BeimVerlassen}); // the factory one
+        // The entry editor.
+        zeile("langer Name", name, "", QString(27, 'n'), QString(20, 'n'), QString(20, 'n'), {}, "einfügen");
+        zeile("zwei Zellen", name, "", "Müller\t0301234\r\n", "Müller 0301234", "Müller 0301234", {},
+              "einfügen");
+        zeile("ř", name, "Dvo", "Dvořák", "Dvo", "Dvo", fremd("ř"), "einfügen");
+        zeile("ÿ", name, "", "Mÿ", "M", "M", fremd("ÿ"));
+        zeile("lange Nummer", nummer1, "", QString(30, '3'), QString(24, '3'), QString(24, '3'), {},
+              "einfügen");
+        zeile("Nummer abgelegt", nummer1, "0301", "12ab", "0301", "0301", {NurZahlen}, "ablegen");
+        zeile("Enter in Nummer", nummer1, "", "0301\r", "0301", "0301", {});
     }
     void eingeben()
     {
         QFETCH(QString, feld);
         QFETCH(QString, vorher);
         QFETCH(QString, tasten);
+        QFETCH(QString, weg);
         Fenster e;
         e.k.obu_Amtsanschluß->click(); // the local ring time takes input only on an exchange line
+        QWidget* weiter = e.k.obu_Variante1;
         QLineEdit* box = e.control<QLineEdit>(feld);
+        if (!box) {
+            frm_Telbuch& editor = e.editor();
+            box = editor.findChild<QLineEdit*>(feld);
+            weiter = editor.cbo_Türstelle;
+        }
         box->setText(vorher);
         if (!vorher.isEmpty() && box == e.k.txt_Masterumleitungsnummer)
             e.k.obu_sofort->click();
-        box->setFocus(Qt::TabFocusReason);
-        QTest::keyClicks(box, tasten);
+        if (weg == "ablegen") {
+            ablegen(box, tasten);
+        } else {
+            box->setFocus(Qt::TabFocusReason);
+            QApplication::clipboard()->setText(tasten);
+            if (weg == "einfügen")
+                QTest::keySequence(box, QKeySequence::Paste);
+            else
+                tippen(box, tasten);
+        }
         QTEST(box->text(), "getippt");
-        e.k.obu_Variante1->setFocus(Qt::TabFocusReason);
+        weiter->setFocus(Qt::TabFocusReason);
         QTEST(box->text(), "verlassen");
         QTEST(e.meldungen.texts(), "meldungen");
         for (const ShownMessage& m : e.meldungen.shown)
             QCOMPARE(m.icon, platform::Icon::Exclamation);
-        QCOMPARE(QApplication::focusWidget() == box, box == e.k.txt_PIN && box->text().size() != 4);
+        QCOMPARE(QApplication::focusWidget() == box,
+                 box == e.k.txt_PIN && box->text().size() != 4 && weg != "ablegen");
         const bool nummer = !e.k.txt_Masterumleitungsnummer->text().isEmpty();
         QVERIFY(e.k.obu_sofort->isEnabled() == nummer && (nummer || e.k.obu_aus->isChecked()));
     }

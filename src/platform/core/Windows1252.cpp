@@ -52,4 +52,15 @@ QByteArray kodieren(QStringView text)
     return bytes;
 }
 
+QString fehlendesZeichen(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            return text.mid(i, 2).toString();
+        if (text[i] != u'?' && byteFür(text[i].unicode()) == '?')
+            return QString(text[i]);
+    }
+    return {};
+}
+
 } // namespace windows1252

@@ -13,5 +13,7 @@ namespace windows1252 {
 QString dekodieren(QByteArrayView bytes);
 // Characters the code page lacks become "?", one byte per character (a surrogate pair counts as one).
 QByteArray kodieren(QStringView text);
+// The first character the code page lacks (a surrogate pair whole); empty when there is none.
+QString fehlendesZeichen(QStringView text);
 
 } // namespace windows1252
