@@ -1,5 +1,5 @@
-// The ".kpk" reader on any file: a file it takes gives a configuration that, written and read
-// again, comes back the same.
+// The ".kpk" reader on any file: a file it takes gives a configuration that keeps the boxes' rules
+// and, written and read again, comes back the same.
 
 #include "Eigenschaft.h"
 #include "Konfigurationsdatei.h"
@@ -9,11 +9,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t größe)
 {
     const QByteArray datei(reinterpret_cast<const char*>(daten), qsizetype(größe));
-    const std::optional<Konfiguration> gelesen = KonfigurationAusDatei(datei, Werkseinstellungen());
-    if (!gelesen)
+    const auto gelesen = KonfigurationAusDatei(datei, Werkseinstellungen());
+    const Konfiguration* konfiguration = std::get_if<Konfiguration>(&gelesen);
+    if (!konfiguration)
         return 0;
-    const std::optional<Konfiguration> wieder =
-        KonfigurationAusDatei(KonfigurationDateiinhalt(*gelesen), Werkseinstellungen());
-    EIGENSCHAFT(wieder && *wieder == *gelesen);
+    EIGENSCHAFT(KonfigurationPrüfen(*konfiguration).isEmpty());
+    const auto wieder = KonfigurationAusDatei(KonfigurationDateiinhalt(*konfiguration), Werkseinstellungen());
+    EIGENSCHAFT(std::holds_alternative<Konfiguration>(wieder) &&
+                std::get<Konfiguration>(wieder) == *konfiguration);
     return 0;
 }

@@ -168,6 +168,11 @@ Ausgang Kommandozeile::lesen()
     if (const Ausgang* fehler = std::get_if<Ausgang>(&gelesen))
         return *fehler;
     const QByteArray& abbild = std::get<QByteArray>(gelesen);
+    if (const QString grund = KonfigurationPrüfen(AngezeigteKonfiguration(abbild));
+        !aufruf.kpk.isEmpty() && !grund.isEmpty()) {
+        konsole::melden(UngültigeKonfigurationMeldung(grund, QStringLiteral("gespeichert")));
+        return Ausgang::Eingabefehler;
+    }
     const std::pair<const QString&, QByteArray> dateien[] = {
         {aufruf.kpk, KonfigurationDateiinhalt(AngezeigteKonfiguration(abbild))},
         {aufruf.kpb, TelefonbuchDateiinhalt(TelefonbuchAusAbbild(abbild))},
@@ -206,8 +211,9 @@ Ausgang Kommandozeile::speichern(const QString& kpk, const QString& kpb, const Q
         d.kpk = laden(QStringLiteral("Konfigurationsdatei"), kpk);
         if (!d.kpk)
             return Ausgang::Eingabefehler;
-        if (!KonfigurationAusDatei(*d.kpk, Werkseinstellungen())) {
-            konsole::melden(KeineKonfigurationMeldung(kpk));
+        const auto gelesen = KonfigurationAusDatei(*d.kpk, Werkseinstellungen());
+        if (const auto* fehler = std::get_if<Konfigurationsfehler>(&gelesen)) {
+            konsole::melden(fehler->meldung(kpk));
             return Ausgang::Eingabefehler;
         }
     }
@@ -245,7 +251,8 @@ Ausgang Kommandozeile::speichern(const QString& kpk, const QString& kpb, const Q
     }
     QByteArray neu = d.abbild.value_or(vorher);
     if (d.kpk)
-        neu = KonfigurationInAbbild(neu, *KonfigurationAusDatei(*d.kpk, AngezeigteKonfiguration(vorher)));
+        neu = KonfigurationInAbbild(
+            neu, std::get<Konfiguration>(KonfigurationAusDatei(*d.kpk, AngezeigteKonfiguration(vorher))));
     if (d.kpb)
         neu = TelefonbuchInAbbild(neu, *d.kpb);
     const Ergebnis ergebnis = link->KonfigurationSenden(neu);

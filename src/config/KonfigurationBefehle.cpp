@@ -4,6 +4,7 @@
 #include "Fenstersperre.h"
 #include "KonfigurationTab.h"
 #include "Konfigurationsbereich.h"
+#include "Konfigurationsdatei.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -51,6 +52,12 @@ void KonfigurationBefehle::cmd_KonfigAusAnlageLaden_Click()
 
 void KonfigurationBefehle::cmd_KonfigInAnlageSpeichern_Click()
 {
+    // A value that breaks its box's rule never reaches the device.
+    if (const QString grund = KonfigurationPrüfen(tab.angezeigteKonfiguration()); !grund.isEmpty()) {
+        u.meldungen.show(UngültigeKonfigurationMeldung(grund, QStringLiteral("übertragen")),
+                         Icon::Exclamation);
+        return;
+    }
     kommunikation::VerbindungVorbereiten(u.link);
     KonfigurationUpload();
 }

@@ -12,14 +12,19 @@ platform::Dateiinhalt Konfigurationsdatei(KonfigurationTab& tab)
     return {
         .art = QStringLiteral("Konfigurationsdatei"),
         .filter = QStringLiteral("Welko Klingport Konfiguration (*.kpk)|*.kpk"),
+        .prüfen =
+            [&tab] {
+                const QString grund = KonfigurationPrüfen(tab.angezeigteKonfiguration());
+                return grund.isEmpty() ? grund
+                                       : UngültigeKonfigurationMeldung(grund, QStringLiteral("gespeichert"));
+            },
         .schreiben = [&tab] { return KonfigurationDateiinhalt(tab.angezeigteKonfiguration()); },
         .lesen =
             [&tab](const QByteArray& datei, const QString& name) {
-                const std::optional<Konfiguration> gelesen =
-                    KonfigurationAusDatei(datei, tab.angezeigteKonfiguration());
-                if (!gelesen)
-                    return KeineKonfigurationMeldung(name);
-                tab.KonfigurationAnzeigen(*gelesen);
+                const auto gelesen = KonfigurationAusDatei(datei, tab.angezeigteKonfiguration());
+                if (const auto* fehler = std::get_if<Konfigurationsfehler>(&gelesen))
+                    return fehler->meldung(name);
+                tab.KonfigurationAnzeigen(std::get<Konfiguration>(gelesen));
                 return QString();
             },
         .drucktext = [&tab] { return KonfigurationDruckText(tab.angezeigteKonfiguration()); },

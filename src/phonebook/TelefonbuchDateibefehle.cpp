@@ -13,6 +13,7 @@ platform::Dateiinhalt Telefonbuchdatei(TelefonbuchTab& tab)
     return {
         .art = QStringLiteral("Telefonbuchdatei"),
         .filter = QStringLiteral("Welko Klingport Telefonbuch (*.kpb)|*.kpb"),
+        .prüfen = {}, // the entry editor keeps the entries to the file's rules
         .schreiben =
             [&tab] {
                 tab.zeileMarkieren(tab.aktuelleZeile());

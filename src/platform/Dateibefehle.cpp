@@ -38,6 +38,10 @@ void Dateibefehle::AusDateiLaden_Click()
 
 void Dateibefehle::DateiSchreiben(const QString& name)
 {
+    if (const QString abgelehnt = inhalt.prüfen ? inhalt.prüfen() : QString(); !abgelehnt.isEmpty()) {
+        meldungen.show(abgelehnt, Icon::Exclamation);
+        return;
+    }
     dateiSpeichern(meldungen, inhalt.art, name, inhalt.schreiben());
 }
 

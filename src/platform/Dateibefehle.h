@@ -18,6 +18,8 @@ class Printers;
 struct Dateiinhalt {
     QString art;    // the kind of file as messages name it: "Konfigurationsdatei"
     QString filter; // the file dialogs' filter
+    // Why what the tab shows can't be written, so that every file written loads again; empty when it can.
+    std::function<QString()> prüfen;
     // The file's bytes, from what the tab shows.
     std::function<QByteArray()> schreiben;
     // Shows what the file NAME holds; or the message that refuses it, and then nothing changes.

@@ -277,12 +277,9 @@ private slots:
             << gefüllt({"Aus: \t\t\r\n", "Aus: \t\tX\r\n"}) << gefüllt();
         QTest::newRow("keine Marke") << gefüllt({"Sofort:\t\tX", "Sofort:\t\t"})
                                      << gefüllt({keineMarke, verzögert});
-        QTest::newRow("PIN 12345, Zeit 999") // beyond what can be typed
-            << gefüllt({"\t0815", "\t12345", "\t045", "\t999"})
-            << gefüllt({"\t0815", "\t12345", "\t045", "\t999"});
-        const QString mitBeschriftung = "\t02\tExterne Rufzeit (in Sek.):\t\t\t777";
-        QTest::newRow("Beschriftung im Wert")
-            << gefüllt({"\t020", mitBeschriftung}) << gefüllt({"\t020", mitBeschriftung});
+        QTest::newRow("LF") << gefüllt().replace("\r\n", "\n") << gefüllt();
+        QTest::newRow("CR und gemischt")
+            << gefüllt().replace("\r\n", "\r").replace("0815\r", "0815\n") << gefüllt();
         QTest::newRow("leere Rufnummer")
             << gefüllt({"\t0301234567", "\t"})
             << gefüllt({"\t0301234567", "\t", "Aus: \t\t\r", "Aus: \t\tX\r", "Sofort:\t\tX", "Sofort:\t\t"});
@@ -312,20 +309,54 @@ private slots:
         QVERIFY(h.meldungen.shown.isEmpty());
     }
 
-    // A file without any of the labels is refused; what is shown stays.
-    void keineKonfiguration()
+    // A file without any of the labels, or with a value its box would refuse, is refused; what is shown
+    // stays. A window's value that breaks its rule goes into no file and not into the device.
+    void abgelehnt_data()
     {
+        QTest::addColumn<QByteArray>("datei");
+        QTest::addColumn<QString>("meldung");
+        const QString ungültig =
+            "Die Datei \"k.kpk\" wurde nicht geladen, weil ein Wert nicht gültig ist.\r\n";
+        QTest::newRow("keine Beschriftung")
+            << QByteArray("PIN 1234\r\nRufnummer 0301234\r\n")
+            << "Die Datei \"k.kpk\" enthält keine Klingport-Konfiguration und wurde nicht geladen.";
+        QTest::newRow("PIN abcd") << gefüllt({"\t0815", "\tabcd"})
+                                  << ungültig + "Zeile 11: PIN: \"abcd\" sind nicht 4 Ziffern.";
+        QTest::newRow("PIN 12345") << gefüllt({"\t0815", "\t12345"})
+                                   << ungültig + "Zeile 11: PIN: \"12345\" sind nicht 4 Ziffern.";
+        QTest::newRow("Zeit 121") << gefüllt({"\t045", "\t121"})
+                                  << ungültig +
+                                         "Zeile 13: Türgesprächszeit (in Sek.): \"121\" ist keine Zahl "
+                                         "von 0 bis 120.";
+        QTest::newRow("Zeit 0090") << gefüllt({"\t090", "\t0090"})
+                                   << ungültig +
+                                          "Zeile 17: Externe Rufzeit (in Sek.): \"0090\" ist keine Zahl "
+                                          "von 0 bis 120.";
+        QTest::newRow("Rufnummer") << gefüllt({"\t0301234567", "\t0301a"})
+                                   << ungültig +
+                                          "Zeile 28: Rufnummer: \"0301a\" hat mehr als 25 Zeichen oder "
+                                          "andere als 0-9 , p P * # F f.";
+    }
+    void abgelehnt()
+    {
+        QFETCH(QByteArray, datei);
         Fenster h;
-        h.dateien.names = {
-            dateiAnlegen(h.sicherungsordner.filePath("k.kpk"), "PIN 1234\r\nRufnummer 0301234\r\n")};
-        h.k.txt_PIN->setText("2222");
+        h.dateien.names = {dateiAnlegen(h.sicherungsordner.filePath("k.kpk"), datei),
+                           h.sicherungsordner.filePath("neu.kpk")};
+        h.k.txt_PIN->setText("123");
         const Konfiguration gezeigt = h.k.angezeigteKonfiguration();
         h.klicken("cmd_KonfigAusDateiLaden");
         QVERIFY(h.k.angezeigteKonfiguration() == gezeigt);
+        h.klicken("cmd_KonfigInDateiSpeichern");
+        h.klicken("cmd_KonfigInAnlageSpeichern");
+        const QString nicht = "Die Konfiguration wurde nicht %1, weil ein Wert nicht gültig ist.\r\n"
+                              "PIN: \"123\" sind nicht 4 Ziffern.";
+        QFETCH(QString, meldung);
         QCOMPARE(h.meldungen.texts(),
-                 QStringList{
-                     "Die Datei \"k.kpk\" enthält keine Klingport-Konfiguration und wurde nicht geladen."});
-        QCOMPARE(h.meldungen.shown[0].icon, platform::Icon::Exclamation);
+                 QStringList({meldung, nicht.arg("gespeichert"), nicht.arg("übertragen")}));
+        for (const ShownMessage& m : h.meldungen.shown)
+            QCOMPARE(m.icon, platform::Icon::Exclamation);
+        QVERIFY(!QFile::exists(h.dateien.names.value(1)) && h.link.aufrufe.isEmpty());
     }
 
     // On the chosen printer in Courier New, 10 points, upright; the answering machine is never printed.
@@ -341,8 +372,8 @@ private slots:
         QCOMPARE(h.meldungen.shown[1].icon, platform::Icon::Critical);
         h.drucker.bereit = true;
         h.klicken("cmd_KonfigDrucken");
-        h.k.KonfigurationAnzeigen(
-            *KonfigurationAusDatei(gefüllt(), {.Anrufbeantworter = true, .Masterumleitungsnummer = {}}));
+        h.k.KonfigurationAnzeigen(std::get<Konfiguration>(
+            KonfigurationAusDatei(gefüllt(), {.Anrufbeantworter = true, .Masterumleitungsnummer = {}})));
         h.klicken("cmd_KonfigDrucken");
         QList<platform::Druckdokument> erwartet;
         for (const char* name : {"werk.druck", "gefuellt.druck"})

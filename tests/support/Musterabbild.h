@@ -20,7 +20,7 @@ inline QByteArray musterabbild(const Konfiguration& konfiguration, const Telefon
 // The filled files of tests/daten, as a device holds them.
 inline Konfiguration gefüllteKonfiguration()
 {
-    return *KonfigurationAusDatei(testdatei("gefuellt.kpk"), Werkseinstellungen());
+    return std::get<Konfiguration>(KonfigurationAusDatei(testdatei("gefuellt.kpk"), Werkseinstellungen()));
 }
 inline Telefonbuch gefülltesTelefonbuch()
 {

@@ -55,8 +55,9 @@ bool ÜberZweiMinuten(const QString& text, QChar ziffer)
 
 namespace {
 
-// Why a box's whole text breaks its rules; empty when it keeps them.
-QString regelVerletzt(const QString& text, Feldart art)
+} // namespace
+
+QString RegelVerletzt(const QString& text, Feldart art)
 {
     switch (art) {
     case Feldart::Zeit:
@@ -80,6 +81,8 @@ QString regelVerletzt(const QString& text, Feldart art)
     }
     return {};
 }
+
+namespace {
 
 // A name's inserted text without its TABs and line breaks: blanks within, nothing at the end; no
 // other control character.
@@ -112,8 +115,8 @@ Bearbeitung BearbeitungPrüfen(const QString& vorher, const QString& nachher, Fe
     Bearbeitung ergebnis{
         vorher.left(anfang) + eingefügt + vorher.mid(anfang + entfernt), anfang + eingefügt.size(), {}};
     // A text that already broke the rules (as the device held it) may be mended step by step.
-    if (const QString verletzt = regelVerletzt(ergebnis.text, art);
-        !verletzt.isEmpty() && regelVerletzt(vorher, art).isEmpty())
+    if (const QString verletzt = RegelVerletzt(ergebnis.text, art);
+        !verletzt.isEmpty() && RegelVerletzt(vorher, art).isEmpty())
         ergebnis = {vorher, anfang, verletzt};
     return ergebnis;
 }

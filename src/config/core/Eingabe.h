@@ -33,6 +33,10 @@ enum class Feldart {
     Bezeichnung, // what the device can store: Windows-1252 without 0xFF; no TAB or line break
 };
 
+// Why a box's whole text breaks its rules, as the box tells it; empty when it keeps them. Lengths are
+// the boxes' own business.
+QString RegelVerletzt(const QString& text, Feldart art);
+
 // What becomes of an edit that turned `vorher` into `nachher` in a box of at most `grenze`
 // characters. What was inserted is cut to what fits, as a box's maximum length cuts a paste; a name
 // takes the TABs and line breaks of what was inserted as blanks, and none at its end. A result that

@@ -1,9 +1,12 @@
 #include "Konfigurationsdatei.h"
 
+#include "Eingabe.h"
 #include "Windows1252.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
+#include <array>
 
 namespace {
 
@@ -34,7 +37,10 @@ QString tabs(int anzahl)
 // label's text is no label.
 class Beschriftungen {
 public:
-    explicit Beschriftungen(const QString& text) : zeilen(text.split(CrLf)) {}
+    explicit Beschriftungen(const QString& text)
+        : zeilen(text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n"))))
+    {
+    }
 
     bool vorhanden(const QString& beschriftung) const { return dahinter(beschriftung).has_value(); }
 
@@ -52,18 +58,32 @@ public:
         return rest ? std::optional<QString>(rest->mid(abstand)) : std::nullopt;
     }
 
+    // The number, from 1, of the first line that begins with the label; 0 when none does.
+    int zeile(const QString& beschriftung) const
+    {
+        for (int i = 0; i < zeilen.size(); ++i)
+            if (beginntMit(zeilen[i], beschriftung))
+                return i + 1;
+        return 0;
+    }
+
 private:
+    static bool beginntMit(const QString& zeile, const QString& beschriftung)
+    {
+        qsizetype anfang = 0;
+        while (anfang < zeile.size() && zeile[anfang] == u'\t')
+            ++anfang;
+        return QStringView(zeile).mid(anfang).startsWith(beschriftung + Tab);
+    }
+
     // The rest of the first line that begins with the label.
     std::optional<QString> dahinter(const QString& beschriftung) const
     {
-        for (const QString& zeile : zeilen) {
-            qsizetype anfang = 0;
-            while (anfang < zeile.size() && zeile[anfang] == u'\t')
-                ++anfang;
-            if (QStringView(zeile).mid(anfang).startsWith(beschriftung + Tab))
-                return zeile.mid(anfang + beschriftung.size());
-        }
-        return std::nullopt;
+        const int nummer = zeile(beschriftung);
+        if (nummer == 0)
+            return std::nullopt;
+        const QString& text = zeilen[nummer - 1];
+        return text.mid(text.indexOf(beschriftung) + beschriftung.size());
     }
 
     QStringList zeilen;
@@ -177,14 +197,56 @@ QByteArray KonfigurationDateiinhalt(const Konfiguration& konfiguration)
     return windows1252::kodieren(KonfigurationAlsText(konfiguration) + CrLf);
 }
 
-std::optional<Konfiguration> KonfigurationAusDatei(QByteArrayView datei, const Konfiguration& angezeigt)
+namespace {
+
+// The boxes' rules for a value however it came: as the file holds it and as the window shows it.
+QString wertVerletzt(const QString& beschriftung, const QString& wert)
+{
+    using namespace beschriftung;
+    const auto grund = [&](const char* warum) {
+        return QStringLiteral("%1 \"%2\" %3").arg(beschriftung, wert, QString::fromUtf8(warum));
+    };
+    if (beschriftung == PIN)
+        return RegelVerletzt(wert, Feldart::PIN).isEmpty() && wert.size() == 4
+                   ? QString()
+                   : grund("sind nicht 4 Ziffern.");
+    if (beschriftung == Rufnummer)
+        return RegelVerletzt(wert, Feldart::Wahlnummer).isEmpty() && wert.size() <= 25
+                   ? QString()
+                   : grund("hat mehr als 25 Zeichen oder andere als 0-9 , p P * # F f.");
+    return RegelVerletzt(wert, Feldart::Zeit).isEmpty() && !wert.isEmpty() && wert.size() <= 3
+               ? QString()
+               : grund("ist keine Zahl von 0 bis 120.");
+}
+
+// The label and field of each value of the file and the window.
+struct Wertfeld {
+    const QString& beschriftung;
+    QString Konfiguration::*feld;
+    qsizetype abstand; // TABs between label and value
+};
+
+std::array<Wertfeld, 5> wertfelder()
+{
+    using namespace beschriftung;
+    return {{{PIN, &Konfiguration::PIN, 3},
+             {Türgesprächszeit, &Konfiguration::Türgesprächszeit, 3},
+             {LokaleRufzeit, &Konfiguration::LokaleRufzeit, 3},
+             {ExterneRufzeit, &Konfiguration::ExterneRufzeit, 3},
+             {Rufnummer, &Konfiguration::Masterumleitungsnummer, 2}}};
+}
+
+} // namespace
+
+std::variant<Konfiguration, Konfigurationsfehler> KonfigurationAusDatei(QByteArrayView datei,
+                                                                        const Konfiguration& angezeigt)
 {
     using namespace beschriftung;
     const Beschriftungen b(windows1252::dekodieren(datei));
     const QString alle[] = {Amtsanschluss, Variante1,        MithörenAus,   UmleitungAus,   Verzögert, Sofort,
                             PIN,           Türgesprächszeit, LokaleRufzeit, ExterneRufzeit, Rufnummer};
     if (std::none_of(std::begin(alle), std::end(alle), [&](const QString& n) { return b.vorhanden(n); }))
-        return std::nullopt;
+        return Konfigurationsfehler{};
 
     Konfiguration k = angezeigt;
     if (b.vorhanden(Amtsanschluss))
@@ -201,16 +263,41 @@ std::optional<Konfiguration> KonfigurationAusDatei(QByteArrayView datei, const K
                             : b.markiert(UmleitungAus) ? Masterumleitung::aus
                                                        : Masterumleitung::verzögert;
     }
-    k.PIN = b.wert(PIN, 3).value_or(k.PIN);
-    k.Türgesprächszeit = b.wert(Türgesprächszeit, 3).value_or(k.Türgesprächszeit);
-    k.LokaleRufzeit = b.wert(LokaleRufzeit, 3).value_or(k.LokaleRufzeit);
-    k.ExterneRufzeit = b.wert(ExterneRufzeit, 3).value_or(k.ExterneRufzeit);
-    k.Masterumleitungsnummer = b.wert(Rufnummer, 2).value_or(k.Masterumleitungsnummer);
+    for (const Wertfeld& f : wertfelder()) {
+        const std::optional<QString> wert = b.wert(f.beschriftung, f.abstand);
+        if (!wert)
+            continue;
+        if (const QString grund = wertVerletzt(f.beschriftung, *wert); !grund.isEmpty())
+            return Konfigurationsfehler{b.zeile(f.beschriftung), grund};
+        k.*f.feld = *wert;
+    }
     return k;
 }
 
-QString KeineKonfigurationMeldung(const QString& datei)
+QString KonfigurationPrüfen(const Konfiguration& konfiguration)
 {
-    return QStringLiteral("Die Datei \"%1\" enthält keine Klingport-Konfiguration und wurde nicht geladen.")
-        .arg(QFileInfo(datei).fileName());
+    for (const Wertfeld& f : wertfelder())
+        if (const QString grund = wertVerletzt(f.beschriftung, konfiguration.*f.feld); !grund.isEmpty())
+            return grund;
+    return {};
+}
+
+QString UngültigeKonfigurationMeldung(const QString& grund, const QString& was)
+{
+    return QStringLiteral("Die Konfiguration wurde nicht %1, weil ein Wert nicht gültig ist.\r\n%2")
+        .arg(was, grund);
+}
+
+QString Konfigurationsfehler::meldung(const QString& datei) const
+{
+    const QString name = QFileInfo(datei).fileName();
+    if (zeile == 0)
+        return QStringLiteral(
+                   "Die Datei \"%1\" enthält keine Klingport-Konfiguration und wurde nicht geladen.")
+            .arg(name);
+    return QStringLiteral(
+               "Die Datei \"%1\" wurde nicht geladen, weil ein Wert nicht gültig ist.\r\nZeile %2: %3")
+        .arg(name)
+        .arg(zeile)
+        .arg(grund);
 }

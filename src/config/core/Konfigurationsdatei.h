@@ -7,7 +7,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <optional>
+#include <variant>
 
 // The file's lines 1 to 31, each ending with CR LF. `Anrufbeantworter` is not written.
 QString KonfigurationAlsText(const Konfiguration& konfiguration);
@@ -16,9 +16,25 @@ QString KonfigurationDruckText(const Konfiguration& konfiguration);
 
 // The bytes of a ".kpk" file: the text in Windows-1252 and one more CR LF.
 QByteArray KonfigurationDateiinhalt(const Konfiguration& konfiguration);
-// The configuration a ".kpk" file gives when it is loaded over the shown one. Each value is found
-// by its label at the start of a line; the field of a missing label keeps its shown value, and so
-// does `Anrufbeantworter`. Empty when the file holds none of the labels.
-std::optional<Konfiguration> KonfigurationAusDatei(QByteArrayView datei, const Konfiguration& angezeigt);
-// What the user is told of a file, named by its path, that holds none of the labels.
-QString KeineKonfigurationMeldung(const QString& datei);
+// Why a ".kpk" file is not loaded: it holds none of the labels (line 0), or the value on a line
+// breaks the rule of its box.
+struct Konfigurationsfehler {
+    int zeile = 0;
+    QString grund; // "PIN: \"abcd\" sind nicht 4 Ziffern."
+    // What the user is told of the file, named by its path.
+    QString meldung(const QString& datei) const;
+};
+
+// The configuration a ".kpk" file gives when it is loaded over the shown one. Lines may end in
+// CR LF, LF or CR. Each value is found by its label at the start of a line; the field of a missing
+// label keeps its shown value, and so does `Anrufbeantworter`. A file that holds none of the labels,
+// or a value that its box would refuse, gives nothing of the file.
+std::variant<Konfiguration, Konfigurationsfehler> KonfigurationAusDatei(QByteArrayView datei,
+                                                                        const Konfiguration& angezeigt);
+
+// What the user is told when a configuration with a value that breaks its rule was not "gespeichert"
+// or "übertragen".
+QString UngültigeKonfigurationMeldung(const QString& grund, const QString& was);
+// Why a configuration can't go into a file or the device: the first value that breaks its box's rule,
+// as "PIN: \"123\" sind nicht 4 Ziffern."; empty when every value keeps its rule.
+QString KonfigurationPrüfen(const Konfiguration& konfiguration);
