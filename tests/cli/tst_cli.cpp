@@ -108,6 +108,9 @@ private slots:
                                  << "12-34-56-78-9A-00-00-00\n";
         QTest::newRow("16 Zeichen") << antwort("12 34 56 78 9A\r\n") << ruftaste << 2 << fehlerhaft;
         QTest::newRow("18 Zeichen") << antwort("12 34 56 78 9A  \r\n") << ruftaste << 2 << fehlerhaft;
+        QTest::newRow("ohne Trenner") << antwort("123456789ABCDEF\r\n") << ruftaste << 2 << fehlerhaft;
+        QTest::newRow("nicht hexadezimal") << antwort("12 34 5G 78 9A \r\n") << ruftaste << 2 << fehlerhaft;
+        QTest::newRow("klein") << antwort("12 34 56 78 9a \r\n") << ruftaste << 2 << fehlerhaft;
         QTest::newRow("Telefonbuch kaputt")
             << keine << "speichern --kpb kaputt.kpb" << 4
             << "Die Datei \"kaputt.kpb\" ist kein Klingport-Telefonbuch und wurde nicht geladen.\n"

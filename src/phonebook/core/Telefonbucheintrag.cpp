@@ -2,6 +2,7 @@
 
 #include "Windows1252.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 QString TastercodeFür(const QString& adresse)
@@ -24,8 +25,10 @@ bool AnrufbeantworterImTelefonbuch(const Telefonbuch& telefonbuch)
 
 std::optional<QString> RuftastenAdresse(QByteArrayView antwort)
 {
-    constexpr qsizetype Antwortlänge = 17;
-    if (!antwort.contains('\r') || !antwort.contains('\n') || antwort.size() != Antwortlänge)
+    // Five pairs of hexadecimal digits as the device writes them, each with a separator that is no
+    // digit, then CR LF: anything else would become a wrong address.
+    static const QRegularExpression form(QStringLiteral("^([0-9A-F]{2}[^0-9A-Fa-f\\r\\n]){5}\\r\\n$"));
+    if (!form.match(windows1252::dekodieren(antwort)).hasMatch())
         return std::nullopt;
     QStringList gruppen;
     for (int i = 0; i < 5; ++i)

@@ -27,8 +27,8 @@ using Telefonbuch = std::array<Telefonbucheintrag, Telefonbucheinträge>;
 QString TastercodeFür(const QString& adresse);
 
 // The address a call-button answer names, as the grid shows it ("12-34-56-78-9A-00-00-00"). The
-// answer is five groups of two characters, each followed by a separator, then CR LF; the address's
-// last three bytes are always zero. None when the answer is not 17 characters with CR and LF.
+// answer is five pairs of hexadecimal digits (upper case), each followed by a separator that is no such
+// digit, then CR LF; the address's last three bytes are always zero. None for any other answer.
 std::optional<QString> RuftastenAdresse(QByteArrayView antwort);
 
 // True when some entry has a non-zero answering-machine value; a cell that is no number counts as 0.
