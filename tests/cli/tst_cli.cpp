@@ -75,11 +75,15 @@ private slots:
             TelefonbuchInAbbild(geräteabbild(), std::get<Telefonbuch>(TelefonbuchAusDatei(neuesBuch)));
         QCOMPARE(g.abbild(), mitBuch);
 
-        // The backups as listed, oldest first; a script takes the file from the last column.
+        // The backups as listed, oldest first, with the dialog's words a column each; a script takes
+        // the file from the last column, also where a file is no backup.
+        dateiAnlegen(g.pfad("Sicherungen/2000-01-01_00-00-00.bin"), "kurz");
         const QStringList sicherungen = g.cli({"sicherungen"}).ausgabe.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(sicherungen.size(), 2);
-        QVERIFY(sicherungen[0].contains("\tAmtsanschluss\t1 Einträge\t"));
-        const QString erste = sicherungen[0].section('\t', 3);
+        QCOMPARE(sicherungen.size(), 3);
+        QCOMPARE(sicherungen[0],
+                 "01.01.2000 00:00:00\tunlesbar\t\t\t\t./Sicherungen/2000-01-01_00-00-00.bin");
+        QCOMPARE(sicherungen[1].section('\t', 1, 4), "Amt\t030 s\tkeine Masterumleitung\t1 Eintrag");
+        const QString erste = sicherungen[1].section('\t', 5);
         QCOMPARE(dateiinhalt(g.pfad(erste)), geräteabbild());
         QCOMPARE(g.cli({"wiederherstellen", erste}).status, 0);
         QCOMPARE(g.abbild(), geräteabbild());
