@@ -77,7 +77,7 @@ void frm_Sicherungen::neuLaden()
     modell->laden(u.befehle.sicherungen);
     const bool leer = modell->rowCount() == 0;
     cmd_InsFensterLaden->setEnabled(!leer);
-    cmd_Wiederherstellen->setEnabled(!leer);
+    cmd_Wiederherstellen->setEnabled(!leer && u.gerätebefehleAn());
     if (!leer)
         lst_Sicherungen->selectRow(0);
 }
@@ -116,9 +116,12 @@ void frm_Sicherungen::cmd_Wiederherstellen_Click()
     const std::optional<Sicherungszeile> z = brauchbareWahl();
     if (!z)
         return;
+    // The folder holds the backups of every device this PC served, so the question says what this
+    // one held.
     const platform::Reply antwort = u.befehle.meldungen.show(
-        QStringLiteral("Soll der Klingport-Speicher durch die Sicherung vom %1 ersetzt werden?").arg(vom(*z)),
-        Icon::Critical, platform::Buttons::YesNo);
+        QStringLiteral("Soll der Klingport-Speicher durch die Sicherung vom %1 (%2) ersetzt werden?")
+            .arg(vom(*z), SicherungZusammenfassen(z->inhalt)),
+        Icon::Critical, platform::Buttons::YesNo, platform::Default::Second);
     if (antwort != platform::Reply::Yes)
         return;
     kommunikation::VerbindungVorbereiten(u.befehle.link);

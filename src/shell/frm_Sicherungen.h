@@ -26,6 +26,7 @@ public:
         TelefonbuchTab& telefonbuch;
         platform::FolderViewer& dateimanager;
         std::function<void(const QString&)> statuszeile;
+        std::function<bool()> gerätebefehleAn; // as the main window's device commands are switched
     };
 
     explicit frm_Sicherungen(Umgebung umgebung);

@@ -95,7 +95,8 @@ private slots:
         QCOMPARE(s.sicherungen.liste().size(), 2);
     }
 
-    // Asked first, then stored as every store is: the device's image before is a third backup.
+    // Asked first, by the backup's time and summary with "Nein" as default, then stored as every
+    // store is: the device's image before is a third backup.
     void wiederherstellen()
     {
         Lauf s;
@@ -103,7 +104,8 @@ private slots:
         s.zweimalSpeichern();
         const QByteArray vorher = s.abbild();
         const QString frage = "Soll der Klingport-Speicher durch die Sicherung vom " +
-                              platform::Zeitstempel(s.sicherungen.liste()[0].zeitpunkt) + " ersetzt werden?";
+                              platform::Zeitstempel(s.sicherungen.liste()[0].zeitpunkt) +
+                              " (Amt · 020 s · 0301234567 · 2 Einträge) ersetzt werden?";
         // Not while logging holds the line, and not when the answer is no.
         s.klicken("cmd_StartLog");
         s.wählen(1);
@@ -124,6 +126,7 @@ private slots:
         QCOMPARE(s.meldungen.texts(), QStringList({frage, "Übertragung erfolgreich!"}));
         QCOMPARE(s.meldungen.shown[0].icon, platform::Icon::Critical);
         QCOMPARE(s.meldungen.shown[0].buttons, platform::Buttons::YesNo);
+        QCOMPARE(s.meldungen.shown[0].standard, platform::Default::Second);
         QCOMPARE(s.abbild(), gefülltesAbbild());
         QVERIFY(s.log().endsWith(" Sicherung erfolgreich übertragen\r\n"));
         const QList<platform::Sicherung> danach = s.sicherungen.liste();
