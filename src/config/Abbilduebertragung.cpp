@@ -45,7 +45,7 @@ std::optional<QByteArray> AbbildZumSpeichernLesen(const Befehlsumgebung& u)
     return gelesen;
 }
 
-void AbbildSenden(const Befehlsumgebung& u, const QByteArray& abbild, const QString& was)
+bool AbbildSenden(const Befehlsumgebung& u, const QByteArray& abbild, const QString& was)
 {
     const Ergebnis ergebnis = u.link.KonfigurationSenden(abbild);
     const QDateTime stempel = u.stempel();
@@ -71,4 +71,5 @@ void AbbildSenden(const Befehlsumgebung& u, const QByteArray& abbild, const QStr
         u.belegtMelden();
         break;
     }
+    return ergebnis == Ergebnis::Erfolg;
 }

@@ -49,6 +49,8 @@ protected:
 private:
     // The chosen backup when it is a whole image; otherwise the user is told why it is refused.
     std::optional<Sicherungszeile> brauchbareWahl();
+    // Shows the image in the window as a load from the device would.
+    void anzeigen(const QByteArray& abbild);
     void neuLaden();
     void schließen();
 
