@@ -7,6 +7,7 @@
 #include "SimGeraet.h"
 #include "Telefonbuchdatei.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -37,11 +38,13 @@ struct Gerät : SimGerät {
     {
         dateiAnlegen(pfad("k.conf"), "[Settings]\nComport=\\x1\n[Ports]\nCOM1=" + leitung().toUtf8() + "\n");
     }
+    // With k.conf, unless the call names other settings after the command.
     Ergebnis cli(const QStringList& argumente)
     {
         QProcess p;
         p.setWorkingDirectory(ordner.path());
-        p.start(KLINGPORT_CLI, argumente + QStringList{"--einstellungen", "k.conf"});
+        p.start(KLINGPORT_CLI,
+                QStringList{argumente.value(0), "--einstellungen", "k.conf"} + argumente.mid(1));
         p.waitForFinished(30000);
         return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError())};
     }
@@ -116,6 +119,10 @@ private slots:
         QTest::newRow("Abbild zu kurz")
             << keine << "wiederherstellen kaputt.kpb" << 4
             << "Die Datei \"kaputt.kpb\" ist kein Klingport-Abbild: Sie hat 22 statt 6144 Bytes.";
+        QTest::newRow("Sicherung unmöglich")
+            << keine << "speichern --abbild x.bin --einstellungen voll/k.conf" << 4
+            << "Die Sicherung des Klingport-Speichers konnte nicht in \"voll/Sicherungen\" geschrieben "
+               "werden.\nEs wurde nichts in den Klingport gespeichert.";
         QTest::newRow("Kommando") << keine << "formatieren" << 4 << "Unbekanntes Kommando \"formatieren\".";
         QTest::newRow("kein Port") << keine << "version --port /dev/gibt-es-nicht" << 5
                                    << "Der Port /dev/gibt-es-nicht kann nicht geöffnet werden.";
@@ -129,6 +136,9 @@ private slots:
         Gerät g(simulator);
         dateiAnlegen(g.pfad("x.bin"), QByteArray(abbild::Größe, 'x'));
         dateiAnlegen(g.pfad("kaputt.kpb"), "\r\n\r\nkein Telefonbuch\r\n");
+        // Settings whose backup folder can't be made: a file holds its name.
+        QVERIFY(QDir(g.ordner.path()).mkdir("voll") && QFile::copy(g.pfad("k.conf"), g.pfad("voll/k.conf")));
+        dateiAnlegen(g.pfad("voll/Sicherungen"), "");
         const Ergebnis e = g.cli(aufruf.split(' '));
         QTEST(e.status, "status");
         QVERIFY2(e.ausgabe.startsWith(meldung), qPrintable(e.ausgabe));
