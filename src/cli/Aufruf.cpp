@@ -37,8 +37,9 @@ const Kommando Kommandos[] = {
      "Fragt die Ruftaste ab, die an der Türstation (1-9) für den Telefonbucheintrag (1-50) gedrückt\n"
      "wird, und gibt ihre Adresse aus (\"12-34-56-78-9A-00-00-00\")."},
     {"sicherungen", "", 0, "die Sicherungen auflisten",
-     "Listet die Sicherungen auf, die vor jedem Speichern angelegt werden: Zeitpunkt, Anschlussart,\n"
-     "belegte Telefonbucheinträge und Datei."},
+     "Listet die Sicherungen auf, die vor jedem Speichern angelegt werden, die älteste zuerst, durch\n"
+     "Tabulatoren getrennt: Zeitpunkt, Anschlussart, lokale Rufzeit, Masterumleitung, belegte\n"
+     "Telefonbucheinträge und zuletzt die Datei."},
     {"wiederherstellen", "DATEI", Port, "eine Sicherung zurückspeichern",
      "Speichert eine Sicherung zurück in den Klingport; vorher wird der jetzige Stand gesichert."},
 };

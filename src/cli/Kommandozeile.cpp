@@ -365,16 +365,14 @@ Ausgang Kommandozeile::sicherungenAuflisten()
         QFile datei(s.datei);
         const Sicherungsinhalt inhalt = SicherungsinhaltLesen(
             datei.open(QIODevice::ReadOnly) ? datei.read(abbild::Größe + 1) : QByteArray());
-        // A file that is no whole image keeps its columns, so that the path stays the last.
-        const QString art = !inhalt.lesbar ? QStringLiteral("unlesbar")
-                            : inhalt.konfiguration.anschlussart == Anschlussart::Amtsanschluss
-                                ? QStringLiteral("Amtsanschluss")
-                                : QStringLiteral("Nebenstellenanschluss");
-        const QString einträge =
-            inhalt.lesbar ? QStringLiteral("%1 Einträge").arg(inhalt.belegteEinträge) : QString();
-        konsole::ausgeben(
-            QStringList{platform::Zeitstempel(s.zeitpunkt), art, einträge, QDir::toNativeSeparators(s.datei)}
-                .join(u'\t'));
+        // The dialog's summary, a part a column; the path stays the last even for a file that is no
+        // whole image.
+        const Ausgang ausgang =
+            ausgegeben((QStringList{platform::Zeitstempel(s.zeitpunkt)} + Sicherungsangaben(inhalt) +
+                        QStringList{QDir::toNativeSeparators(s.datei)})
+                           .join(u'\t'));
+        if (ausgang != Ausgang::Erfolg)
+            return ausgang;
     }
     return Ausgang::Erfolg;
 }

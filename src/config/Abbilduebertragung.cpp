@@ -45,10 +45,11 @@ std::optional<QByteArray> AbbildZumSpeichernLesen(const Befehlsumgebung& u)
     return gelesen;
 }
 
-void AbbildSenden(const Befehlsumgebung& u, const QByteArray& abbild, const QString& was)
+bool AbbildSenden(const Befehlsumgebung& u, const QByteArray& abbild, const QString& was)
 {
+    const Ergebnis ergebnis = u.link.KonfigurationSenden(abbild);
     u.ergebnisMelden(
-        u.link.KonfigurationSenden(abbild),
+        ergebnis,
         {.erfolg = {QStringLiteral(" %1 erfolgreich übertragen").arg(was),
                     QStringLiteral("Übertragung erfolgreich!")},
          .timeout = {QStringLiteral(" %1 konnte wegen eines Timeout nicht übertragen werden").arg(was),
@@ -58,4 +59,5 @@ void AbbildSenden(const Befehlsumgebung& u, const QByteArray& abbild, const QStr
               QStringLiteral("Übertragung wegen Übertragungsfehlern abgebrochen!")},
          .belegt = QStringLiteral(" %1 konnte nicht übertragen werden, weil die Schnittstelle belegt ist")
                        .arg(was)});
+    return ergebnis == Ergebnis::Erfolg;
 }

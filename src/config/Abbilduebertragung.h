@@ -25,5 +25,5 @@ std::optional<QByteArray> AbbildLesen(const Befehlsumgebung& umgebung, const QDa
 std::optional<QByteArray> AbbildZumSpeichernLesen(const Befehlsumgebung& umgebung);
 
 // Stores the image into the device and reports the outcome by log line and message box; the log
-// line names what was stored ("Konfiguration", "Telefonbuch").
-void AbbildSenden(const Befehlsumgebung& umgebung, const QByteArray& abbild, const QString& was);
+// line names what was stored ("Konfiguration", "Telefonbuch"). Whether the device took it.
+bool AbbildSenden(const Befehlsumgebung& umgebung, const QByteArray& abbild, const QString& was);

@@ -133,7 +133,8 @@ void Programm::sicherungenZeigen()
     if (!sicherungenFenster)
         sicherungenFenster = new frm_Sicherungen(
             {haupt->befehlsumgebung(), *haupt->konfiguration, *haupt->telefonbuch, p.dateimanager,
-             [this](const QString& text) { haupt->statusBar()->showMessage(text); }});
+             [this](const QString& text) { haupt->statusBar()->showMessage(text); },
+             [this] { return haupt->KommunikationEnabled(); }});
     sicherungenFenster->show();
     sicherungenFenster->raise();
     sicherungenFenster->activateWindow();

@@ -28,6 +28,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -221,6 +222,13 @@ void frm_Haupt::KommunikationDisable()
 {
     for (QPushButton* knopf : Gerätebefehle())
         knopf->setEnabled(false);
+}
+
+bool frm_Haupt::KommunikationEnabled() const
+{
+    const QList<QPushButton*> knöpfe = Gerätebefehle();
+    return std::all_of(knöpfe.begin(), knöpfe.end(),
+                       [this](const QPushButton* knopf) { return knopf->isEnabledTo(this); });
 }
 
 void frm_Haupt::wait(int millisekunden)

@@ -35,6 +35,8 @@ public:
 
     void KommunikationEnable();
     void KommunikationDisable();
+    // Whether the device commands are enabled, whether or not the window is locked just now.
+    bool KommunikationEnabled() const;
     // Waits while the window stays responsive.
     void wait(int millisekunden);
     // What the tabs' commands work with besides the window.

@@ -77,7 +77,7 @@ void frm_Sicherungen::neuLaden()
     modell->laden(u.befehle.sicherungen);
     const bool leer = modell->rowCount() == 0;
     cmd_InsFensterLaden->setEnabled(!leer);
-    cmd_Wiederherstellen->setEnabled(!leer);
+    cmd_Wiederherstellen->setEnabled(!leer && u.gerätebefehleAn());
     if (!leer)
         lst_Sicherungen->selectRow(0);
 }
@@ -104,9 +104,7 @@ void frm_Sicherungen::cmd_InsFensterLaden_Click()
     const std::optional<Sicherungszeile> z = brauchbareWahl();
     if (!z)
         return;
-    // As a load from the device shows it, the controls' reactions included; the device is not asked.
-    u.konfiguration.KonfigurationParsAnzeigen(z->abbild);
-    u.telefonbuch.TelefonbuchParsAnzeigen(z->abbild);
+    anzeigen(z->abbild); // the device is not asked
     u.statuszeile(QStringLiteral("Angezeigt: die Sicherung vom %1").arg(vom(*z)));
     schließen();
 }
@@ -116,19 +114,35 @@ void frm_Sicherungen::cmd_Wiederherstellen_Click()
     const std::optional<Sicherungszeile> z = brauchbareWahl();
     if (!z)
         return;
+    // The folder holds the backups of every device this PC served, so the question says what this
+    // one held.
     const platform::Reply antwort = u.befehle.meldungen.show(
-        QStringLiteral("Soll der Klingport-Speicher durch die Sicherung vom %1 ersetzt werden?").arg(vom(*z)),
-        Icon::Critical, platform::Buttons::YesNo);
+        QStringLiteral("Soll der Klingport-Speicher durch die Sicherung vom %1 (%2) ersetzt werden?")
+            .arg(vom(*z), SicherungZusammenfassen(z->inhalt)),
+        Icon::Critical, platform::Buttons::YesNo, platform::Default::Second);
     if (antwort != platform::Reply::Yes)
         return;
     kommunikation::VerbindungVorbereiten(u.befehle.link);
+    bool gespeichert = false;
     {
         // The main window stays locked by the dialog itself.
         Fenstersperre sperre(*this);
         if (AbbildZumSpeichernLesen(u.befehle))
-            AbbildSenden(u.befehle, z->abbild, QStringLiteral("Sicherung"));
+            gespeichert = AbbildSenden(u.befehle, z->abbild, QStringLiteral("Sicherung"));
     }
     neuLaden(); // the device's image before it is a backup of its own now
+    if (!gespeichert)
+        return;
+    // The window's next store must not put back what the device held before.
+    anzeigen(z->abbild);
+    u.statuszeile(QStringLiteral("Wiederhergestellt: die Sicherung vom %1").arg(vom(*z)));
+}
+
+void frm_Sicherungen::anzeigen(const QByteArray& abbild)
+{
+    // As a load from the device shows it, the controls' reactions included.
+    u.konfiguration.KonfigurationParsAnzeigen(abbild);
+    u.telefonbuch.TelefonbuchParsAnzeigen(abbild);
 }
 
 void frm_Sicherungen::cmd_OrdnerÖffnen_Click()

@@ -26,6 +26,7 @@ public:
         TelefonbuchTab& telefonbuch;
         platform::FolderViewer& dateimanager;
         std::function<void(const QString&)> statuszeile;
+        std::function<bool()> gerätebefehleAn; // as the main window's device commands are switched
     };
 
     explicit frm_Sicherungen(Umgebung umgebung);
@@ -48,6 +49,8 @@ protected:
 private:
     // The chosen backup when it is a whole image; otherwise the user is told why it is refused.
     std::optional<Sicherungszeile> brauchbareWahl();
+    // Shows the image in the window as a load from the device would.
+    void anzeigen(const QByteArray& abbild);
     void neuLaden();
     void schließen();
 

@@ -7,6 +7,7 @@
 #include "SimGeraet.h"
 #include "Telefonbuchdatei.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -37,11 +38,13 @@ struct Gerät : SimGerät {
     {
         dateiAnlegen(pfad("k.conf"), "[Settings]\nComport=\\x1\n[Ports]\nCOM1=" + leitung().toUtf8() + "\n");
     }
+    // With k.conf, unless the call names other settings after the command.
     Ergebnis cli(const QStringList& argumente)
     {
         QProcess p;
         p.setWorkingDirectory(ordner.path());
-        p.start(KLINGPORT_CLI, argumente + QStringList{"--einstellungen", "k.conf"});
+        p.start(KLINGPORT_CLI,
+                QStringList{argumente.value(0), "--einstellungen", "k.conf"} + argumente.mid(1));
         p.waitForFinished(30000);
         return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError())};
     }
@@ -75,11 +78,15 @@ private slots:
             TelefonbuchInAbbild(geräteabbild(), std::get<Telefonbuch>(TelefonbuchAusDatei(neuesBuch)));
         QCOMPARE(g.abbild(), mitBuch);
 
-        // The backups as listed, oldest first; a script takes the file from the last column.
+        // The backups as listed, oldest first, with the dialog's words a column each; a script takes
+        // the file from the last column, also where a file is no backup.
+        dateiAnlegen(g.pfad("Sicherungen/2000-01-01_00-00-00.bin"), "kurz");
         const QStringList sicherungen = g.cli({"sicherungen"}).ausgabe.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(sicherungen.size(), 2);
-        QVERIFY(sicherungen[0].contains("\tAmtsanschluss\t1 Einträge\t"));
-        const QString erste = sicherungen[0].section('\t', 3);
+        QCOMPARE(sicherungen.size(), 3);
+        QCOMPARE(sicherungen[0],
+                 "01.01.2000 00:00:00\tunlesbar\t\t\t\t./Sicherungen/2000-01-01_00-00-00.bin");
+        QCOMPARE(sicherungen[1].section('\t', 1, 4), "Amt\t030 s\tkeine Masterumleitung\t1 Eintrag");
+        const QString erste = sicherungen[1].section('\t', 5);
         QCOMPARE(dateiinhalt(g.pfad(erste)), geräteabbild());
         QCOMPARE(g.cli({"wiederherstellen", erste}).status, 0);
         QCOMPARE(g.abbild(), geräteabbild());
@@ -122,6 +129,10 @@ private slots:
             << keine << "firmware fehlt.tsk" << 4 << "Der Pfad oder die Datei existiert nicht!";
         QTest::newRow("Bustreiber fehlt")
             << keine << "bustreiber fehlt.hex" << 4 << "Der Pfad oder die Datei existiert nicht!";
+        QTest::newRow("Sicherung unmöglich")
+            << keine << "speichern --abbild x.bin --einstellungen voll/k.conf" << 4
+            << "Die Sicherung des Klingport-Speichers konnte nicht in \"voll/Sicherungen\" geschrieben "
+               "werden.\nEs wurde nichts in den Klingport gespeichert.";
         QTest::newRow("Kommando") << keine << "formatieren" << 4 << "Unbekanntes Kommando \"formatieren\".";
         QTest::newRow("kein Port") << keine << "version --port /dev/gibt-es-nicht" << 5
                                    << "Der Port /dev/gibt-es-nicht kann nicht geöffnet werden.";
@@ -135,6 +146,9 @@ private slots:
         Gerät g(simulator);
         dateiAnlegen(g.pfad("x.bin"), QByteArray(abbild::Größe, 'x'));
         dateiAnlegen(g.pfad("kaputt.kpb"), "\r\n\r\nkein Telefonbuch\r\n");
+        // Settings whose backup folder can't be made: a file holds its name.
+        QVERIFY(QDir(g.ordner.path()).mkdir("voll") && QFile::copy(g.pfad("k.conf"), g.pfad("voll/k.conf")));
+        dateiAnlegen(g.pfad("voll/Sicherungen"), "");
         const Ergebnis e = g.cli(aufruf.split(' '));
         QTEST(e.status, "status");
         QVERIFY2(e.ausgabe.startsWith(meldung), qPrintable(e.ausgabe));

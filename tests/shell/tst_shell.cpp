@@ -4,6 +4,7 @@
 #include "SimGeraet.h"
 #include "Sitzung.h"
 #include "frm_Kommunikation.h"
+#include "frm_Sicherungen.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -173,8 +174,9 @@ private slots:
         }
     }
 
-    // A port chosen in the settings dialog is opened at once and enables the device commands; OK and
-    // the close box keep it, Cancel keeps it open but stores nothing.
+    // A port chosen in the settings dialog is opened at once and enables the device commands, the
+    // backups' "Wiederherstellen" among them; OK and the close box keep it, Cancel keeps it open but
+    // stores nothing.
     void optionen_data()
     {
         QTest::addColumn<QString>("wahl");
@@ -214,6 +216,9 @@ private slots:
         for (const QString& name : Gerätebefehle)
             QCOMPARE(lauf.freigegeben(name), nummer != 0);
         QVERIFY(lauf.freigegeben("cmd_StartLog") && lauf.freigegeben("cmd_KonfigAusDateiLaden"));
+        dateiAnlegen(lauf.ordner.filePath("2026-01-01_00-00-00.bin"), {});
+        lauf.fenster().findChild<QAction*>("men_Sicherungen")->trigger();
+        QCOMPARE(lauf.programm.sicherungen()->cmd_Wiederherstellen->isEnabled(), nummer != 0);
         if (ende.isEmpty()) // the close box unloads the dialog
             QTRY_VERIFY(!lauf.programm.optionen());
     }

@@ -1,5 +1,5 @@
 // The backups dialog in the whole program against klingport-sim: the stores' backups listed newest
-// first, one taken into the window, one put back into the device, and a file that is no backup.
+// first, one taken into the window, one put back into the device and shown, and what is refused.
 
 #include "SicherungenModell.h"
 #include "SimGeraet.h"
@@ -17,7 +17,7 @@ namespace {
 
 struct Lauf : SimGerät, Sitzung {
     // The device holds the filled files of tests/daten: "Amt · 020 s · 0301234567 · 2 Einträge".
-    Lauf() : SimGerät({}, gefülltesAbbild()), Sitzung(leitung()) {}
+    explicit Lauf(const QStringList& sim = {}) : SimGerät(sim, gefülltesAbbild()), Sitzung(leitung()) {}
 
     // Two stores of the configuration, each with another master number: two backups, the device's
     // own image and the first store's.
@@ -46,67 +46,53 @@ struct Lauf : SimGerät, Sitzung {
         return z;
     }
     void wählen(int reihe) { öffnen().lst_Sicherungen->selectRow(reihe); }
+    QString status() { return fenster().statusBar()->currentMessage(); }
 };
 
 } // namespace
 
+using namespace platform;
+
 class tst_Sicherungsdialog : public QObject {
     Q_OBJECT
 private slots:
-    // Newest first, each by its time and what the device held; the main window waits meanwhile.
-    void liste()
+    // Newest first, each by its time and what the device held; the main window waits meanwhile. The
+    // older backup in the window, as a load would show it; the device is not touched. The newer put
+    // back after a question by its time and summary with "Nein" as default, through the usual store:
+    // the device's image before is a third backup, and the window shows the restored one. Not while
+    // logging holds the line, and not when the answer is no.
+    void listeLadenWiederherstellen()
     {
         Lauf s;
         QVERIFY(s.starten());
         s.zweimalSpeichern();
-        const QList<platform::Sicherung> gemacht = s.sicherungen.liste();
+        const QList<Sicherung> gemacht = s.sicherungen.liste();
+        const QByteArray vorher = s.abbild();
         s.öffnen();
-        QCOMPARE(s.zeilen(), QStringList({platform::Zeitstempel(gemacht[1].zeitpunkt) +
-                                              " | Amt · 020 s · 0301111111 · 2 Einträge",
-                                          platform::Zeitstempel(gemacht[0].zeitpunkt) +
-                                              " | Amt · 020 s · 0301234567 · 2 Einträge"}));
-        QVERIFY(s.dialog().isVisible());
-        QVERIFY(!s.fenster().isEnabled());
+        QCOMPARE(
+            s.zeilen(),
+            QStringList({Zeitstempel(gemacht[1].zeitpunkt) + " | Amt · 020 s · 0301111111 · 2 Einträge",
+                         Zeitstempel(gemacht[0].zeitpunkt) + " | Amt · 020 s · 0301234567 · 2 Einträge"}));
+        QVERIFY(s.dialog().isVisible() && !s.fenster().isEnabled());
         QStringList menü;
         for (const QAction* a : s.fenster().menuBar()->actions())
             menü.append(a->text());
         QCOMPARE(menü, QStringList({"&Einstellungen", "&Sicherungen", "&Info"}));
         s.dialog().cmd_Schließen->click();
-        QVERIFY(!s.dialog().isVisible());
-        QVERIFY(s.fenster().isEnabled());
-    }
+        QVERIFY(!s.dialog().isVisible() && s.fenster().isEnabled());
 
-    // The older backup in the window, as a load would show it; the device is not touched.
-    void insFensterLaden()
-    {
-        Lauf s;
-        QVERIFY(s.starten());
-        s.zweimalSpeichern();
-        const QByteArray imGerät = s.abbild();
         s.wählen(1);
         s.dialog().cmd_InsFensterLaden->click();
         QCOMPARE(s.konfiguration().txt_Masterumleitungsnummer->text(), "0301234567");
         QVERIFY(s.telefonbuch().telefonbuch() == TelefonbuchAusAbbild(gefülltesAbbild()));
-        QCOMPARE(s.fenster().statusBar()->currentMessage(),
-                 "Angezeigt: die Sicherung vom " + platform::Zeitstempel(s.sicherungen.liste()[0].zeitpunkt));
-        QVERIFY(!s.dialog().isVisible());
-        QVERIFY(s.fenster().isEnabled());
-        QCOMPARE(s.abbild(), imGerät);
-        QCOMPARE(s.sicherungen.liste().size(), 2);
-    }
+        QCOMPARE(s.status(), "Angezeigt: die Sicherung vom " + Zeitstempel(gemacht[0].zeitpunkt));
+        QVERIFY(!s.dialog().isVisible() && s.fenster().isEnabled());
 
-    // Asked first, then stored as every store is: the device's image before is a third backup.
-    void wiederherstellen()
-    {
-        Lauf s;
-        QVERIFY(s.starten());
-        s.zweimalSpeichern();
-        const QByteArray vorher = s.abbild();
-        const QString frage = "Soll der Klingport-Speicher durch die Sicherung vom " +
-                              platform::Zeitstempel(s.sicherungen.liste()[0].zeitpunkt) + " ersetzt werden?";
-        // Not while logging holds the line, and not when the answer is no.
+        const QString zeit = Zeitstempel(gemacht[1].zeitpunkt);
+        const QString frage = "Soll der Klingport-Speicher durch die Sicherung vom " + zeit +
+                              " (Amt · 020 s · 0301111111 · 2 Einträge) ersetzt werden?";
         s.klicken("cmd_StartLog");
-        s.wählen(1);
+        s.wählen(0);
         s.meldungen.shown.clear();
         s.dialog().cmd_Wiederherstellen->click();
         QCOMPARE(s.meldungen.texts(),
@@ -114,28 +100,32 @@ private slots:
                                      "Schnittstelle zu. \r\nBeenden Sie ggf. die Logfunktion."}));
         s.dialog().cmd_Schließen->click();
         s.klicken("cmd_StartLog");
-        s.wählen(1);
-        s.meldungen.replies = {platform::Reply::No};
+        s.telefonbuch().leeren();
+        s.wählen(0);
+        s.meldungen.replies = {Reply::No};
         s.dialog().cmd_Wiederherstellen->click();
-        QCOMPARE(s.abbild(), vorher);
-        QCOMPARE(s.sicherungen.liste().size(), 2);
         s.meldungen.shown.clear();
         s.dialog().cmd_Wiederherstellen->click();
         QCOMPARE(s.meldungen.texts(), QStringList({frage, "Übertragung erfolgreich!"}));
-        QCOMPARE(s.meldungen.shown[0].icon, platform::Icon::Critical);
-        QCOMPARE(s.meldungen.shown[0].buttons, platform::Buttons::YesNo);
-        QCOMPARE(s.abbild(), gefülltesAbbild());
+        const ShownMessage& f = s.meldungen.shown[0];
+        QVERIFY(f.icon == Icon::Critical && f.buttons == Buttons::YesNo && f.standard == Default::Second);
+        QCOMPARE(s.abbild(), dateiinhalt(gemacht[1].datei));
         QVERIFY(s.log().endsWith(" Sicherung erfolgreich übertragen\r\n"));
-        const QList<platform::Sicherung> danach = s.sicherungen.liste();
+        // The one new backup holds what the device held throughout: nothing before changed it.
+        const QList<Sicherung> danach = s.sicherungen.liste();
         QCOMPARE(danach.size(), 3);
         QCOMPARE(dateiinhalt(danach[2].datei), vorher);
         QCOMPARE(s.zeilen().size(), 3);
+        QCOMPARE(s.konfiguration().txt_Masterumleitungsnummer->text(), "0301111111");
+        QVERIFY(s.telefonbuch().telefonbuch() == TelefonbuchAusAbbild(gefülltesAbbild()));
+        QCOMPARE(s.status(), "Wiederhergestellt: die Sicherung vom " + zeit);
     }
 
     // A file of the wrong size is listed as such and refused both ways; nothing reaches the device.
+    // A restore that the device does not take leaves the window as it was.
     void unlesbar()
     {
-        Lauf s;
+        Lauf s({"--nak-block", "3:20"});
         QVERIFY(s.starten());
         const QString kurz = dateiAnlegen(QDir(s.sicherungen.ordner()).filePath("2026-01-02_03-04-05.bin"),
                                           gefülltesAbbild().left(100));
@@ -148,13 +138,24 @@ private slots:
         s.dialog().cmd_InsFensterLaden->click();
         s.dialog().cmd_Wiederherstellen->click();
         QCOMPARE(s.meldungen.texts(), QStringList({meldung, meldung}));
-        QCOMPARE(s.meldungen.shown[0].icon, platform::Icon::Critical);
+        QCOMPARE(s.meldungen.shown[0].icon, Icon::Critical);
         QCOMPARE(s.abbild(), gefülltesAbbild());
         QCOMPARE(s.sicherungen.liste().size(), 1);
         QVERIFY(s.dialog().isVisible());
 
         s.dialog().cmd_OrdnerÖffnen->click();
         QCOMPARE(s.dateimanager.shown, QStringList{s.sicherungen.ordner()});
+
+        dateiAnlegen(QDir(s.sicherungen.ordner()).filePath("2026-01-01_00-00-00.bin"), musterabbild({}, {}));
+        s.dialog().cmd_Schließen->click();
+        s.konfiguration().txt_Masterumleitungsnummer->setText("0309999999");
+        const QString status = s.status();
+        s.wählen(1);
+        s.dialog().cmd_Wiederherstellen->click();
+        QCOMPARE(s.meldungen.texts().last(), "Übertragung wegen Übertragungsfehlern abgebrochen!");
+        QCOMPARE(s.abbild(), gefülltesAbbild());
+        QCOMPARE(s.konfiguration().txt_Masterumleitungsnummer->text(), "0309999999");
+        QCOMPARE(s.status(), status);
     }
 };
 

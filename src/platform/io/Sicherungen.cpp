@@ -1,8 +1,9 @@
 #include "Sicherungen.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace platform {
@@ -51,21 +52,35 @@ QString Sicherungen::sichern(const QByteArray& abbild, const QDateTime& zeitpunk
         return {};
     // A later store of the same second follows all earlier ones, even where the oldest are gone.
     const QString stamm = zeitpunkt.toString(Format);
-    int letzte = -1; // the base name counts as 0, then 2, 3 and on
+    int folge = 0; // the base name counts as 0, then 2, 3 and on
     for (const Eintrag& e : einträge(verzeichnis)) {
         if (e.zeitpunkt.toString(Format) == stamm)
-            letzte = std::max(letzte, e.folge);
+            folge = std::max(folge, std::max(e.folge + 1, 2));
     }
-    const QString pfad =
-        letzte < 0 ? dir.filePath(stamm + QStringLiteral(".bin"))
-                   : dir.filePath(QStringLiteral("%1_%2.bin").arg(stamm).arg(std::max(letzte + 1, 2)));
-    QSaveFile datei(pfad);
-    if (!datei.open(QIODevice::WriteOnly) || datei.write(abbild) != abbild.size() || !datei.commit())
-        return {};
-    const QList<Eintrag> alle = einträge(verzeichnis);
-    for (qsizetype i = 0; i < alle.size() - Höchstzahl; ++i)
-        QFile::remove(alle[i].datei);
-    return pfad;
+    // The window and the command line may pick the same name within a second: the file is only ever
+    // created new, and a name taken meanwhile passes on to the next number, a hundred at most.
+    for (int versuch = 0; versuch < 100; ++versuch, folge = std::max(folge + 1, 2)) {
+        const QString pfad = folge == 0 ? dir.filePath(stamm + QStringLiteral(".bin"))
+                                        : dir.filePath(QStringLiteral("%1_%2.bin").arg(stamm).arg(folge));
+        QFile datei(pfad);
+        if (!datei.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            const QFileInfo vorhanden(pfad);
+            if (vorhanden.exists() || vorhanden.isSymLink())
+                continue;
+            return {};
+        }
+        const bool ganz = datei.write(abbild) == abbild.size() && datei.flush();
+        datei.close();
+        if (!ganz || datei.error() != QFileDevice::NoError) {
+            datei.remove(); // no half backup stays behind
+            return {};
+        }
+        const QList<Eintrag> alle = einträge(verzeichnis);
+        for (qsizetype i = 0; i < alle.size() - Höchstzahl; ++i)
+            QFile::remove(alle[i].datei);
+        return pfad;
+    }
+    return {};
 }
 
 QList<Sicherung> Sicherungen::liste() const

@@ -25,10 +25,10 @@ Sicherungsinhalt SicherungsinhaltLesen(const QByteArray& abbild)
     return {true, AngezeigteKonfiguration(abbild), BelegteEinträge(TelefonbuchAusAbbild(abbild))};
 }
 
-QString SicherungZusammenfassen(const Sicherungsinhalt& inhalt)
+QStringList Sicherungsangaben(const Sicherungsinhalt& inhalt)
 {
     if (!inhalt.lesbar)
-        return QStringLiteral("unlesbar");
+        return {QStringLiteral("unlesbar"), {}, {}, {}};
     const Konfiguration& k = inhalt.konfiguration;
     const QString art =
         k.anschlussart == Anschlussart::Amtsanschluss ? QStringLiteral("Amt") : QStringLiteral("Nebenstelle");
@@ -37,6 +37,11 @@ QString SicherungZusammenfassen(const Sicherungsinhalt& inhalt)
     const QString einträge = inhalt.belegteEinträge == 1
                                  ? QStringLiteral("1 Eintrag")
                                  : QStringLiteral("%1 Einträge").arg(inhalt.belegteEinträge);
-    return QStringList{art, k.LokaleRufzeit + QStringLiteral(" s"), master, einträge}.join(
-        QStringLiteral(" · "));
+    return {art, k.LokaleRufzeit + QStringLiteral(" s"), master, einträge};
+}
+
+QString SicherungZusammenfassen(const Sicherungsinhalt& inhalt)
+{
+    const QStringList angaben = Sicherungsangaben(inhalt);
+    return inhalt.lesbar ? angaben.join(QStringLiteral(" · ")) : angaben.first();
 }
