@@ -19,6 +19,8 @@ public:
 
     // "Logdateien (*.log)|*.log" -> "Logdateien (*.log)"
     static QString qtFilter(const QString& filter);
+    // "Logdateien (*.log)" -> "log"; empty for "Alle Dateien (*.*)".
+    static QString endung(const QString& typ);
 };
 
 // A command's file dialog: its filter, and the name it gave last, where it starts next time.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace platform {
@@ -22,9 +23,22 @@ QString QtFileDialogs::openFileName(const QString& filter, const QString& startP
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), {}, startPath, qtFilter(filter));
 }
 
+QString QtFileDialogs::endung(const QString& typ)
+{
+    static const QRegularExpression muster(QStringLiteral("\\*\\.(\\w+)"));
+    return muster.match(typ).captured(1);
+}
+
 QString QtFileDialogs::saveFileName(const QString& filter, const QString& startPath)
 {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), {}, startPath, qtFilter(filter));
+    QFileDialog dialog(QApplication::activeWindow(), {}, startPath, qtFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an extension gets the chosen type's, so that the open dialog lists the file
+    // and the question before replacing one asks about the right name.
+    const auto typGewählt = [&dialog](const QString& typ) { dialog.setDefaultSuffix(endung(typ)); };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, typGewählt);
+    typGewählt(dialog.selectedNameFilter());
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 } // namespace platform

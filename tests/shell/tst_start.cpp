@@ -9,6 +9,7 @@
 #include "QtSettingsStore.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -174,8 +175,20 @@ private slots:
         QTEST(qtSymbol, "qtSymbol");
     }
 
+    // A name typed without its extension is saved with the chosen type's.
     void fileDialogFilters()
     {
+        QTemporaryDir ordner;
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->selectFile("anlage");
+            static_cast<QDialog*>(dialog)->accept(); // as the button "Speichern" does
+        });
+        platform::QtFileDialogs dialoge;
+        QCOMPARE(dialoge.saveFileName("Welko Klingport Konfiguration (*.kpk)|*.kpk", ordner.path()),
+                 ordner.filePath("anlage.kpk"));
+        QCOMPARE(platform::QtFileDialogs::endung("Alle Dateien (*.*)"), "");
         QCOMPARE(platform::QtFileDialogs::qtFilter("Logdateien (*.log)|*.log"), "Logdateien (*.log)");
         QCOMPARE(platform::QtFileDialogs::qtFilter("Firmware (*.tsk)|*.tsk|Alle Dateien (*.*)|*.*"),
                  "Firmware (*.tsk);;Alle Dateien (*.*)");
