@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <limits>
 
 namespace {
 
@@ -149,9 +150,14 @@ std::variant<Aufruf, Ausgang> AufrufLesen(const QStringList& argumente)
     aufruf.roh = (kommando->optionen & Roh) && parser.isSet(roh);
     if ((kommando->optionen & Sekunden) && parser.isSet(sekunden)) {
         bool zahl = false;
-        aufruf.sekunden = parser.value(sekunden).toInt(&zahl);
-        if (!zahl || aufruf.sekunden <= 0)
+        const qlonglong wert = parser.value(sekunden).toLongLong(&zahl);
+        if (!zahl || wert <= 0)
             return fehler(QStringLiteral("--sekunden braucht eine Zahl größer als 0."));
+        // A timer counts milliseconds in an int: about 24 days.
+        constexpr int Höchstens = std::numeric_limits<int>::max() / 1000;
+        if (wert > Höchstens)
+            return fehler(QStringLiteral("--sekunden geht höchstens bis %1.").arg(Höchstens));
+        aufruf.sekunden = int(wert);
     }
     return aufruf;
 }

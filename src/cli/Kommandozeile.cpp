@@ -1,6 +1,7 @@
 #include "Kommandozeile.h"
 
 #include "Dateien.h"
+#include "Firmwarestand.h"
 #include "Geraeteabbild.h"
 #include "Imagedatei.h"
 #include "Konfigurationsbereich.h"
@@ -312,15 +313,22 @@ Ausgang Kommandozeile::hochladen(bool firmware)
         konsole::melden(suche.meldung());
         return Ausgang::Eingabefehler;
     }
-    const std::optional<QByteArray> image = DateiEinlesen(suche.pfad);
-    if (!image) {
-        konsole::melden(NichtLesbarMeldung(pfad));
+    const Image image = ImageEinlesen(suche.pfad);
+    if (!image.bytes) {
+        konsole::melden(image.abgelehnt.isEmpty() ? NichtLesbarMeldung(pfad) : image.abgelehnt);
         return Ausgang::Eingabefehler;
     }
     if (const auto fehler = verbinden())
         return *fehler;
+    // A device that runs only its bootloader takes the upload request in its own form, as the window
+    // knows from its version query.
+    const kommunikation::Antwort stand = link->FirmwareAuslesen();
+    link->setNurBootlader(stand.ergebnis == Ergebnis::Erfolg &&
+                          FirmwarestandAus(windows1252::dekodieren(stand.daten)) ==
+                              Firmwarestand::NurBootlader);
     link->setÜbertragungGestartet(false);
-    const Ergebnis ergebnis = firmware ? link->FirmwareSenden(*image) : link->BustreiberSenden(*image);
+    const Ergebnis ergebnis =
+        firmware ? link->FirmwareSenden(*image.bytes) : link->BustreiberSenden(*image.bytes);
     if (ergebnis == Ergebnis::Erfolg) {
         konsole::melden(firmware ? QStringLiteral("Übertragung erfolgreich\r\nDas Klingport startet neu!\r\n"
                                                   "Bitte warten Sie ca. 5 Sekunden.")

@@ -111,16 +111,20 @@ void UpdateBefehle::hochladen(const Art& art)
         u.meldungen.show(suche.meldung(), Icon::Critical);
         return;
     }
+    // The file as its folder lists it: the name given may differ in letter case.
+    const Image image = ImageEinlesen(suche.pfad);
+    if (!image.abgelehnt.isEmpty()) {
+        u.meldungen.show(image.abgelehnt, Icon::Exclamation);
+        return;
+    }
     u.loggen(u.stempel(), art.startzeile);
     kommunikation::VerbindungVorbereiten(u.link);
     tab.lab_Firmwarestand->clear();
-    // The file as its folder lists it: the name given may differ in letter case.
-    const std::optional<QByteArray> image = DateiEinlesen(suche.pfad);
-    if (!image) {
+    if (!image.bytes) {
         u.meldungen.show(NichtLesbarMeldung(pfad), Icon::Critical);
         return;
     }
-    ergebnisMelden(art, (u.link.*art.senden)(*image));
+    ergebnisMelden(art, (u.link.*art.senden)(*image.bytes));
 }
 
 void UpdateBefehle::ergebnisMelden(const Art& art, Ergebnis ergebnis)

@@ -133,6 +133,10 @@ private slots:
             << keine << "speichern --abbild x.bin --einstellungen voll/k.conf" << 4
             << "Die Sicherung des Klingport-Speichers konnte nicht in \"voll/Sicherungen\" geschrieben "
                "werden.\nEs wurde nichts in den Klingport gespeichert.";
+        QTest::newRow("Firmware leer") << keine << "firmware leer.tsk" << 4
+                                       << "Die Datei \"leer.tsk\" ist leer und wurde nicht übertragen.";
+        QTest::newRow("24 Tage") << keine << "loggen --sekunden 2147484" << 4
+                                 << "--sekunden geht höchstens bis 2147483.";
         QTest::newRow("Kommando") << keine << "formatieren" << 4 << "Unbekanntes Kommando \"formatieren\".";
         QTest::newRow("kein Port") << keine << "version --port /dev/gibt-es-nicht" << 5
                                    << "Der Port /dev/gibt-es-nicht kann nicht geöffnet werden.";
@@ -146,6 +150,7 @@ private slots:
         Gerät g(simulator);
         dateiAnlegen(g.pfad("x.bin"), QByteArray(abbild::Größe, 'x'));
         dateiAnlegen(g.pfad("kaputt.kpb"), "\r\n\r\nkein Telefonbuch\r\n");
+        dateiAnlegen(g.pfad("leer.tsk"), "");
         // Settings whose backup folder can't be made: a file holds its name.
         QVERIFY(QDir(g.ordner.path()).mkdir("voll") && QFile::copy(g.pfad("k.conf"), g.pfad("voll/k.conf")));
         dateiAnlegen(g.pfad("voll/Sicherungen"), "");
@@ -155,32 +160,43 @@ private slots:
         QCOMPARE(g.abbild(), geräteabbild());
     }
 
-    // The images arrive at the device byte for byte, padded to whole blocks.
+    // The images arrive at the device byte for byte, padded to whole blocks, with the upload request
+    // that what the device runs takes.
     void hochladen_data()
     {
         QTest::addColumn<QString>("kommando");
         QTest::addColumn<QString>("datei");
         QTest::addColumn<QString>("angekommen"); // as the simulator keeps it
+        QTest::addColumn<QString>("stand");      // what the device runs
         QTest::newRow("Firmware") << "firmware"
                                   << "neu.tsk"
-                                  << "firmware-001.tsk";
+                                  << "firmware-001.tsk"
+                                  << "complete";
+        QTest::newRow("Firmware in den Bootlader") << "firmware"
+                                                   << "neu.tsk"
+                                                   << "firmware-001.tsk"
+                                                   << "bootloader";
         QTest::newRow("Bustreiber") << "bustreiber"
                                     << "neu.hex"
-                                    << "bustreiber-001.hex";
+                                    << "bustreiber-001.hex"
+                                    << "nobus";
     }
     void hochladen()
     {
         QFETCH(QString, kommando);
         QFETCH(QString, datei);
         QFETCH(QString, angekommen);
+        QFETCH(QString, stand);
         QTemporaryDir eingang;
-        Gerät g({"--firmware-dir", eingang.path()});
+        Gerät g({"--firmware-dir", eingang.path(), "--version", stand});
         QByteArray bild(300, '\0');
         for (int i = 0; i < bild.size(); ++i)
             bild[i] = char(i * 7);
         dateiAnlegen(g.pfad(datei), bild);
         QCOMPARE(g.cli({kommando, datei}).status, 0);
         QCOMPARE(dateiinhalt(eingang.filePath(angekommen)), bild + QByteArray(84, '\x1a'));
+        QTRY_VERIFY(g.sim->stderrText().contains("upload of 3 blocks done"));
+        QVERIFY2(!g.sim->stderrText().contains("stray"), qPrintable(g.sim->stderrText()));
     }
 
     // Logging ends after its seconds and on SIGTERM alike, and the device is told to stop.

@@ -80,17 +80,18 @@ private slots:
         QVERIFY(h.fenster.isEnabled() && !h.bedienbarWährend.contains(true));
     }
 
-    // The file as its folder lists it, in any letter case; a wildcard, hidden or missing file, or one
-    // that cannot be read, is not sent; with none chosen nothing happens at all. Chosen in the dialog,
+    // The file as its folder lists it, in any letter case; a wildcard, hidden, missing or empty file,
+    // or one that cannot be read, is not sent; with none chosen nothing happens at all. Chosen in the dialog,
     // paths beyond 63 characters are shown as "..." and their last 60.
     void dateien()
     {
         Hauptfenster h;
         dateiAnlegen(h.sicherungsordner.filePath("Firmware V2.TSK"), "inhalt");
         dateiAnlegen(h.sicherungsordner.filePath(".versteckt.tsk"), "x");
+        dateiAnlegen(h.sicherungsordner.filePath("leer.tsk"), "");
         h.klicken("cmd_Update");
         for (const char* name : {"*.TSK", "Firmware V?.TSK", "nicht da.tsk", "kein/Ordner.tsk",
-                                 ".versteckt.tsk", "", "FIRMWARE v2.tsk"}) {
+                                 ".versteckt.tsk", "", "leer.tsk", "FIRMWARE v2.tsk"}) {
             h.firmwarePfad = h.sicherungsordner.path() + "/" + name;
             h.klicken("cmd_Update");
         }
@@ -98,6 +99,7 @@ private slots:
         h.klicken("cmd_Update");
         QStringList erwartet(6, "Der Pfad oder die Datei existiert nicht!");
         erwartet
+            << "Die Datei \"leer.tsk\" ist leer und wurde nicht übertragen."
             << "Übertragung erfolgreich\r\nDas Klingport startet neu!\r\nBitte warten Sie ca. 5 Sekunden."
             << "Die Datei \"mem\" kann nicht gelesen werden!";
         QCOMPARE(h.meldungen.texts(), erwartet);

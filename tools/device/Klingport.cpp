@@ -378,6 +378,10 @@ void Klingport::takeUploadByte(char byte)
             completeStore();
     } else if (byte == Can) {
         endTransfer(QStringLiteral("upload aborted by the PC after %1 blocks").arg(u.blocks));
+    } else {
+        // Such as the CR of an "s" CR that the bootloader took at its "s".
+        note(Event::Kind::Request, QStringLiteral("stray byte 0x%1 between blocks ignored")
+                                       .arg(quint8(byte), 2, 16, QLatin1Char('0')));
     }
 }
 

@@ -52,6 +52,21 @@ QString Dateisuche::meldung() const
     return ergebnis == Ergebnis::Fehler ? fehler : QStringLiteral("Der Pfad oder die Datei existiert nicht!");
 }
 
+Image ImageEinlesen(const QString& pfad)
+{
+    const QString name = QFileInfo(pfad).fileName();
+    if (const qint64 größe = QFileInfo(pfad).size(); größe > GrößtesImage)
+        return {std::nullopt,
+                QStringLiteral("Die Datei \"%1\" ist mit %2 Bytes zu groß und wurde nicht übertragen.")
+                    .arg(name)
+                    .arg(größe)};
+    Image image{DateiEinlesen(pfad), {}};
+    if (image.bytes && image.bytes->isEmpty())
+        return {std::nullopt,
+                QStringLiteral("Die Datei \"%1\" ist leer und wurde nicht übertragen.").arg(name)};
+    return image;
+}
+
 QString NichtLesbarMeldung(const QString& pfad)
 {
     return QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden!").arg(QFileInfo(pfad).fileName());

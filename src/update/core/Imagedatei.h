@@ -24,6 +24,16 @@ Dateisuche DateiSuchen(const QString& pfad);
 std::optional<QByteArray> DateiEinlesen(const QString& pfad);
 // What the user is told when a found file cannot be read.
 QString NichtLesbarMeldung(const QString& pfad);
+// The largest image sent: at 19200 baud it takes over two hours, far beyond any of the device's.
+constexpr qint64 GrößtesImage = 16 * 1024 * 1024;
+// An image to send, read whole before anything is sent. An empty one, which would leave the device
+// waiting for an image it never gets, and one above GrößtesImage, which is not even read, are refused
+// with the reason; a file that cannot be read gives neither bytes nor reason.
+struct Image {
+    std::optional<QByteArray> bytes;
+    QString abgelehnt;
+};
+Image ImageEinlesen(const QString& pfad);
 
 // A path as the firmware tab's labels show it: beyond 63 characters "..." and the last 60.
 QString Imagebeschriftung(const QString& pfad);
