@@ -46,6 +46,9 @@ echo "== klingport-cli.exe against the simulator, beside the Linux program"
 cp "$root/tests/daten/gefuellt.kpk" "$root/tests/daten/gefuellt.kpb" "$work/"
 simulator "$work/klingport.img" --verbose
 [ "$(cli version --port COM1 | tr -d '\r')" = "$("$linuxcli" version --port "$work/com1")" ] || fail "version"
+# Above COM6 a name is Windows' own port.
+[ "$(cli version --port COM9 | tr -d '\r')" = "$("$linuxcli" version --port "$work/com1")" ] ||
+  fail "version through Windows' COM9"
 cli speichern --port COM1 --kpk gefuellt.kpk --kpb gefuellt.kpb || fail "speichern"
 cli lesen --port COM1 --kpk w.kpk --kpb w.kpb --abbild w.bin || fail "lesen"
 (cd "$work" && "$linuxcli" lesen --port "$work/com1" --kpk l.kpk --kpb l.kpb --abbild l.bin) || fail "Linux lesen"
