@@ -95,6 +95,8 @@ meldung_bestaetigen() {
   [ "$(fenster_offen)" = 1 ] || fail "the message box stayed"
   sleep 0.5 # until the main window has the focus again
 }
+# Qt gives its windows the icon named IDI_ICON1 (docs/wine-konfiguration.png shows it in the title bar).
+wrestool -l --type=14 "$folder/klingport.exe" | grep -q "name='IDI_ICON1'" || fail "no icon IDI_ICON1"
 simulator "$work/fenster.img" --verbose
 (cd "$work" && exec $wine "$folder/klingport.exe") >"$work/klingport.out" 2>&1 &
 fenster=$!
