@@ -73,6 +73,16 @@ $wine reg add "$wine_settings" /v Comport /t REG_SZ /d $'\x01' /f >/dev/null
 cli version >/dev/null || fail "version through the stored COM1"
 simulator_ende
 
+echo "== klingport.exe --version and --help in cmd.exe's console"
+# In a terminal, so that cmd.exe has a console as in a window of its own; Wine's console adds
+# escape sequences that show and hide the cursor. (Wine hands a window program cmd.exe's console
+# handles, which Windows does not, so here the text comes out even without attaching.)
+in_cmd() {
+  (cd "$folder" && script -qec "$wine cmd /c $*" /dev/null) | sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g' | tr -d '\r'
+}
+[ "$(in_cmd klingport.exe --version)" = "klingport $version" ] || fail "klingport.exe --version in cmd.exe"
+in_cmd klingport.exe --help | grep -q "^  -v, --version  Zeigt die Version.$" || fail "klingport.exe --help in cmd.exe"
+
 echo "== klingport.exe on an X server: the probe, a store from the window, its backup, a clean close"
 # Waits up to SECONDS for a line of the simulator's log.
 im_log() {
