@@ -13,7 +13,8 @@ version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows/CMakeCache.txt
 folder="$windows/klingport-$version-windows"
 sim="$linux/tools/sim/klingport-sim"
 linuxcli="$linux/src/cli/klingport-cli"
-for f in /usr/lib/wine/wine64 /usr/bin/Xvfb /usr/bin/xdotool "$folder/klingport-cli.exe" "$windows/klingport-$version.msi" "$sim" "$linuxcli"; do
+for f in /usr/lib/wine/wine64 /usr/bin/Xvfb /usr/bin/xdotool /usr/bin/msiinfo /usr/share/wine/fonts \
+  "$folder/klingport-cli.exe" "$windows/klingport-$version.msi" "$sim" "$linuxcli"; do
   [ -e "$f" ] || { echo "missing: $f" >&2; exit 1; }
 done
 
@@ -156,16 +157,46 @@ simulator "$work/kaputt.img" --corrupt-block 1:20
 status 2 lesen --port COM1 --abbild x.bin
 simulator_ende
 
-echo "== the installer"
+echo "== the installer: installed, upgraded, reinstalled rebuilt, refused over a newer one, removed"
 msi="$windows/klingport-$version.msi"
-$wine msiexec /i "$msi" /qn || fail "msiexec /i"
+# What wixl wrote into the Upgrade table: the build's own version and all before it are replaced, from
+# the next one on the installer refuses.
+IFS=. read -r major minor patch <<<"$version"
+danach="$major.$minor.$((patch + 1))"
+msiinfo export "$msi" Upgrade | tr -d '\r' | tail -n +4 | cut -f2,3,5,7 | LC_ALL=C sort >"$work/upgrade.txt"
+printf '0.0.0\t%s\t256\tWIX_UPGRADE_DETECTED\n%s\t\t258\tWIX_DOWNGRADE_DETECTED\n' "$danach" "$danach" |
+  LC_ALL=C sort | diff - "$work/upgrade.txt" || fail "the installer's Upgrade table"
+# The same version built once more (it gets a product code of its own), and the next version.
+"$root/scripts/msi.sh" "$windows" "$work/neu-gebaut.msi"
+"$root/scripts/msi.sh" "$windows" "$work/danach.msi" "$danach"
+# How often Wine lists the program as installed; that it is once, and of the version given.
 installiert="$WINEPREFIX/drive_c/Program Files/Klingport"
+eintraege() {
+  $wine uninstaller --list | tr -d '\r' | grep -c '|||Klingport Inbetriebnahme$' || true
+}
+eingetragen() {
+  [ "$(eintraege)" = 1 ] || fail "$1: $(eintraege) entries of Klingport Inbetriebnahme"
+  $wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' |
+    grep -q "DisplayVersion    REG_SZ    $2\$" || fail "$1: version $2 is not the installed one"
+}
+$wine msiexec /i "$msi" /qn || fail "msiexec /i"
 [ "$($wine "$installiert/klingport-cli.exe" --version | tr -d '\r')" = "klingport-cli $version" ] ||
   fail "the installed klingport-cli.exe"
 # Wine's msiexec puts a per-machine installer's entry into the user's Start menu.
 find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Klingport Inbetriebnahme.lnk' | grep -q . ||
   fail "no Start-menu entry"
-$wine msiexec /x "$msi" /qn || fail "msiexec /x"
+eingetragen "installed" "$version"
+$wine reg add "$wine_settings" /v Drucker /t REG_SZ /d Laserdrucker /f >/dev/null
+$wine msiexec /i "$work/neu-gebaut.msi" /qn || fail "msiexec /i of the rebuilt installer"
+eingetragen "the same version rebuilt" "$version"
+$wine msiexec /i "$work/danach.msi" /qn || fail "msiexec /i of version $danach"
+eingetragen "upgraded" "$danach"
+[ -e "$installiert/klingport-cli.exe" ] || fail "the upgrade removed the program"
+$wine msiexec /i "$msi" /qn && fail "version $version was installed over $danach"
+eingetragen "an older one refused" "$danach"
+$wine reg query "$wine_settings" /v Drucker | grep -q Laserdrucker || fail "the settings did not survive"
+$wine msiexec /x "$work/danach.msi" /qn || fail "msiexec /x"
 [ ! -e "$installiert/klingport-cli.exe" ] || fail "still installed after msiexec /x"
+[ "$(eintraege)" = 0 ] || fail "an entry left after msiexec /x"
 
 echo "All Wine checks passed."
