@@ -28,6 +28,9 @@ wine_env() {
   DISPLAY=":$(cat "$work/display")"
   export DISPLAY
   $wine wineboot --init >/dev/null 2>&1
+  # Debian's Wine does not look into fonts-wine's folder by itself; Tahoma and Marlett draw the
+  # dialogs and the window frames as Windows does.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   $wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$work/com1" /f >/dev/null
   # The same line as COM9, as Windows names a USB adapter.
   $wine reg add 'HKLM\Software\Wine\Ports' /v COM9 /t REG_SZ /d "$work/com1" /f >/dev/null

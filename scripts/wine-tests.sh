@@ -115,10 +115,11 @@ im_log "version query" 20
 im_log "image download done" 20
 meldung_bestaetigen # "Einstellungen wurden vom Klingport geladen!"
 # Without a window manager the main window takes the keyboard only when clicked: on the checked
-# "Nebenstellenanschluss", which focuses it and changes nothing. From there the PIN is one step on,
-# and "In Klingport speichern" seven more, past the boxes and groups the factory image enables.
+# "Nebenstellenanschluss" (where Tahoma puts it), which focuses it and changes nothing. From there the
+# PIN is one step on, and "In Klingport speichern" seven more, past the boxes and groups the factory
+# image enables.
 hauptfenster="$(xdotool search --onlyvisible --name '^Welko Klingport Inbetriebnahmesoftware$')"
-xdotool mousemove --window "$hauptfenster" 60 90 click 1
+xdotool mousemove --window "$hauptfenster" 60 82 click 1
 sleep 0.5
 xdotool key Tab ctrl+a type 4321
 xdotool key Tab Tab Tab Tab Tab Tab Tab space

@@ -1,8 +1,9 @@
-// The settings as a real settings file carries them between runs, the real message boxes, and the file
-// dialogs' filters.
+// The settings as a real settings file carries them between runs, the real message boxes, the file
+// dialogs' filters, and the main window's tabs in its fixed size.
 
 #include "FakeSettingsStore.h"
 #include "FileDialogs.h"
+#include "Hauptfenster.h"
 #include "Portsuche.h"
 #include "Programmeinstellungen.h"
 #include "QtMessageBoxes.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -192,6 +194,22 @@ private slots:
         QCOMPARE(titel, "Welko Klingport Inbetriebnahmesoftware");
         QTEST(texte, "texte");
         QTEST(qtSymbol, "qtSymbol");
+    }
+
+    // Every tab's layout has room for its controls whole in the window's fixed size, with the fonts of
+    // the platform: under Wine, Windows' own platform and fonts.
+    void tabsPassen()
+    {
+        Hauptfenster h;
+        auto* tabs = h.control<QTabWidget>("SSTab1");
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            QWidget* seite = tabs->widget(i);
+            const QString name = tabs->tabText(i).trimmed();
+            QVERIFY2(QTest::qWaitFor([seite] { return seite->isVisible(); }), qPrintable(name));
+            const QSize nötig = seite->minimumSizeHint();
+            QVERIFY2(nötig.boundedTo(seite->size()) == nötig, qPrintable(name));
+        }
     }
 
     void fileDialogFilters()
