@@ -113,33 +113,27 @@ private slots:
     }
 
     // On Windows COM1 to COM6 are ports of their own; a port above them takes the lowest number whose own
-    // port is absent, that has no entry and that neither Windows (its bitmap, as the registry holds it)
-    // nor the stored choice keeps.
+    // port is absent, that has no entry and that Windows does not keep (its bitmap, as the registry holds
+    // it; the program adds the chosen port's number to those).
     void windowsPorts_data()
     {
         QTest::addColumn<QByteArray>("comDb");
-        QTest::addColumn<int>("comport");
         QTest::addColumn<QStringList>("nachher"); // COM1 to COM6's entries
         QTest::newRow("nichts reserviert")
-            << QByteArray() << 0 << QStringList{"", "COM12", "", "COM9", "COM14", ""};
+            << QByteArray() << QStringList{"", "COM12", "", "COM9", "COM14", ""};
         // COM4 and COM9 reserved, COM9 through the second byte.
-        QTest::newRow("reserviert") << QByteArray("\x08\x01", 2) << 0
+        QTest::newRow("reserviert") << QByteArray("\x08\x01", 2)
                                     << QStringList{"", "COM12", "", "", "COM9", "COM14"};
-        QTest::newRow("gewählter Port")
-            << QByteArray() << 4 << QStringList{"", "COM12", "", "", "COM9", "COM14"};
-        QTest::newRow("alles vergeben")
-            << QByteArray("\x30", 1) << 4 << QStringList{"", "COM12", "", "", "", ""};
+        QTest::newRow("alles vergeben") << QByteArray("\x38", 1) << QStringList{"", "COM12", "", "", "", ""};
     }
     void windowsPorts()
     {
         QFETCH(QByteArray, comDb);
-        QFETCH(int, comport);
         QFETCH(QStringList, nachher);
         FakeSettingsStore store;
         store.setValue("Ports", "COM2", "COM12");
-        QSet<int> vergeben = platform::reservierteNummern(comDb);
-        vergeben.insert(comport);
-        platform::PortsZuordnen(store, {"COM1", "COM3", "COM9", "COM12", "COM14"}, vergeben);
+        platform::PortsZuordnen(store, {"COM1", "COM3", "COM9", "COM12", "COM14"},
+                                platform::reservierteNummern(comDb));
         QStringList einträge;
         for (int n = 1; n <= 6; ++n)
             einträge.append(store.value("Ports", QString("COM%1").arg(n)));
