@@ -20,7 +20,7 @@ done
 
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
-echo "== a Wine prefix, COM1 on a stable link, an X server"
+echo "== a Wine prefix, COM1 and COM9 on a stable link, an X server"
 # shellcheck source=scripts/wine-env.sh
 source "$root/scripts/wine-env.sh"
 work="$windows/wine-tests"
