@@ -10,7 +10,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 windows="$(realpath -m "${1:-$root/build-windows}")"
 linux="$(realpath -m "${2:-$root/build-bench}")"
 [ -f "$windows/CMakeCache.txt" ] || "$root/scripts/windows.sh" "$windows"
-"$root/scripts/deps.sh" wine wine64 xvfb xdotool
+"$root/scripts/deps.sh" wine wine64 xvfb xdotool fonts-wine
 [ -f "$linux/CMakeCache.txt" ] || cmake -S "$root" -B "$linux" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$linux" --target klingport klingport-cli klingport-sim
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows/CMakeCache.txt")"

@@ -53,6 +53,9 @@ if [ ! -d qtbase ]; then
 SHIM
 fi
 shared_serialport="$root/../shared/qt6-mingw/qtserialport-everywhere-src-$version.tar.xz"
+# The Qt Serial Port source that ../shared/qt6-mingw was built from; a download or a tarball at hand must
+# be the same bytes.
+serialport_sha256=fb98dc5a4a4aef663510adc3e488e03383c0dbbca45e93c6a674e49eeab501c5
 if [ ! -d qtserialport ]; then
   tarball="${QTSERIALPORT_TARBALL:-}"
   [ -z "$tarball" ] && [ -f "$shared_serialport" ] && tarball="$shared_serialport"
@@ -60,6 +63,11 @@ if [ ! -d qtserialport ]; then
     tarball=qtserialport.tar.xz
     curl -fL -o "$tarball" \
       "https://download.qt.io/archive/qt/6.4/$version/submodules/qtserialport-everywhere-src-$version.tar.xz"
+  fi
+  summe="$(sha256sum "$tarball" | cut -d' ' -f1)"
+  if [ "$summe" != "$serialport_sha256" ]; then
+    echo "$tarball has the SHA-256 $summe, not $serialport_sha256: not the Qt Serial Port $version source" >&2
+    exit 1
   fi
   mkdir qtserialport && tar -xJf "$tarball" -C qtserialport --strip-components=1
 fi

@@ -26,11 +26,5 @@ folder="$build/$name"
 rm -rf "$folder" "$folder.zip"
 cmake --install "$build" --prefix "$folder" --strip
 (cd "$build" && cmake -E tar cf "$name.zip" --format=zip "$name")
-
-# Every file of the folder is a component of the installer.
-find "$folder" -type f | LC_ALL=C sort |
-  wixl-heat -p "$folder/" --directory-ref INSTALLDIR --component-group Programmdateien --var var.SourceDir --win64 \
-    > "$build/programmdateien.wxs"
-(cd "$folder" && wixl -a x64 -D SourceDir=. -D Win64=yes -o "$build/klingport-$version.msi" \
-  "$build/packaging/windows/klingport.wxs" "$build/programmdateien.wxs")
+"$root/scripts/msi.sh" "$build" "$build/klingport-$version.msi"
 ls -l "$folder.zip" "$build/klingport-$version.msi"

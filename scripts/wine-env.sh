@@ -1,8 +1,8 @@
 # shellcheck shell=bash
 # Sourced by the scripts that run the Windows programs under Wine. wine_env WORK makes a fresh Wine
-# prefix in WORK/prefix whose COM1 is WORK/com1 (where klingport-sim puts its link), an X server for
-# it, and one Wine server for the whole run; all of it ends when the script does. Processes the
-# script starts in the background go into pids to end with it. wine_sim starts the device there.
+# prefix in WORK/prefix whose COM1 and COM9 are WORK/com1 (where klingport-sim puts its link), an X
+# server for it, and one Wine server for the whole run; all of it ends when the script does. Processes
+# the script starts in the background go into pids to end with it. wine_sim starts the device there.
 wine=/usr/lib/wine/wine64
 # Where the Windows program keeps its settings (for the scripts that source this).
 # shellcheck disable=SC2034
@@ -28,7 +28,12 @@ wine_env() {
   DISPLAY=":$(cat "$work/display")"
   export DISPLAY
   $wine wineboot --init >/dev/null 2>&1
+  # Debian's Wine does not look into fonts-wine's folder by itself; Tahoma and Marlett draw the
+  # dialogs and the window frames as Windows does.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   $wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$work/com1" /f >/dev/null
+  # The same line as COM9, as Windows names a USB adapter.
+  $wine reg add 'HKLM\Software\Wine\Ports' /v COM9 /t REG_SZ /d "$work/com1" /f >/dev/null
   /usr/lib/wine/wineserver -k
   # The server's own messages (it lists its objects now and then) go apart from the run's.
   /usr/lib/wine/wineserver -p >"$work/wineserver.log" 2>&1

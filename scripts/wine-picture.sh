@@ -17,9 +17,6 @@ folder="$windows/klingport-$version-windows"
 source "$root/scripts/wine-env.sh"
 work="$windows/wine-picture"
 wine_env "$work"
-# Debian's Wine does not look into fonts-wine's folder by itself; Tahoma and Marlett draw the
-# dialogs and the window frames as Windows does.
-cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 $wine reg add "$wine_settings" /v Comport /t REG_SZ /d $'\x01' /f >/dev/null
 wine_sim "$linux/tools/sim/klingport-sim" --baud 0 --verbose
 

@@ -13,13 +13,14 @@ version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows/CMakeCache.txt
 folder="$windows/klingport-$version-windows"
 sim="$linux/tools/sim/klingport-sim"
 linuxcli="$linux/src/cli/klingport-cli"
-for f in /usr/lib/wine/wine64 /usr/bin/Xvfb /usr/bin/xdotool "$folder/klingport-cli.exe" "$windows/klingport-$version.msi" "$sim" "$linuxcli"; do
+for f in /usr/lib/wine/wine64 /usr/bin/Xvfb /usr/bin/xdotool /usr/bin/msiinfo /usr/share/wine/fonts \
+  "$folder/klingport-cli.exe" "$windows/klingport-$version.msi" "$sim" "$linuxcli"; do
   [ -e "$f" ] || { echo "missing: $f" >&2; exit 1; }
 done
 
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
-echo "== a Wine prefix, COM1 on a stable link, an X server"
+echo "== a Wine prefix, COM1 and COM9 on a stable link, an X server"
 # shellcheck source=scripts/wine-env.sh
 source "$root/scripts/wine-env.sh"
 work="$windows/wine-tests"
@@ -46,6 +47,9 @@ echo "== klingport-cli.exe against the simulator, beside the Linux program"
 cp "$root/tests/daten/gefuellt.kpk" "$root/tests/daten/gefuellt.kpb" "$work/"
 simulator "$work/klingport.img" --verbose
 [ "$(cli version --port COM1 | tr -d '\r')" = "$("$linuxcli" version --port "$work/com1")" ] || fail "version"
+# Above COM6 a name is Windows' own port.
+[ "$(cli version --port COM9 | tr -d '\r')" = "$("$linuxcli" version --port "$work/com1")" ] ||
+  fail "version through Windows' COM9"
 cli speichern --port COM1 --kpk gefuellt.kpk --kpb gefuellt.kpb || fail "speichern"
 cli lesen --port COM1 --kpk w.kpk --kpb w.kpb --abbild w.bin || fail "lesen"
 (cd "$work" && "$linuxcli" lesen --port "$work/com1" --kpk l.kpk --kpb l.kpb --abbild l.bin) || fail "Linux lesen"
@@ -70,6 +74,16 @@ $wine reg add "$wine_settings" /v Comport /t REG_SZ /d $'\x01' /f >/dev/null
 cli version >/dev/null || fail "version through the stored COM1"
 simulator_ende
 
+echo "== klingport.exe --version and --help in cmd.exe's console"
+# In a terminal, so that cmd.exe has a console as in a window of its own; Wine's console adds
+# escape sequences that show and hide the cursor. (Wine hands a window program cmd.exe's console
+# handles, which Windows does not, so here the text comes out even without attaching.)
+in_cmd() {
+  (cd "$folder" && script -qec "$wine cmd /c $*" /dev/null) | sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g' | tr -d '\r'
+}
+[ "$(in_cmd klingport.exe --version)" = "klingport $version" ] || fail "klingport.exe --version in cmd.exe"
+in_cmd klingport.exe --help | grep -q "^  -v, --version  Zeigt die Version.$" || fail "klingport.exe --help in cmd.exe"
+
 echo "== klingport.exe on an X server: the probe, a store from the window, its backup, a clean close"
 # Waits up to SECONDS for a line of the simulator's log.
 im_log() {
@@ -92,6 +106,8 @@ meldung_bestaetigen() {
   [ "$(fenster_offen)" = 1 ] || fail "the message box stayed"
   sleep 0.5 # until the main window has the focus again
 }
+# Qt gives its windows the icon named IDI_ICON1 (docs/wine-konfiguration.png shows it in the title bar).
+wrestool -l --type=14 "$folder/klingport.exe" | grep -q "name='IDI_ICON1'" || fail "no icon IDI_ICON1"
 simulator "$work/fenster.img" --verbose
 (cd "$work" && exec $wine "$folder/klingport.exe") >"$work/klingport.out" 2>&1 &
 fenster=$!
@@ -99,10 +115,11 @@ im_log "version query" 20
 im_log "image download done" 20
 meldung_bestaetigen # "Einstellungen wurden vom Klingport geladen!"
 # Without a window manager the main window takes the keyboard only when clicked: on the checked
-# "Nebenstellenanschluss", which focuses it and changes nothing. From there the PIN is one step on,
-# and "In Klingport speichern" seven more, past the boxes and groups the factory image enables.
+# "Nebenstellenanschluss" (where Tahoma puts it), which focuses it and changes nothing. From there the
+# PIN is one step on, and "In Klingport speichern" seven more, past the boxes and groups the factory
+# image enables.
 hauptfenster="$(xdotool search --onlyvisible --name '^Welko Klingport Inbetriebnahmesoftware$')"
-xdotool mousemove --window "$hauptfenster" 60 90 click 1
+xdotool mousemove --window "$hauptfenster" 60 82 click 1
 sleep 0.5
 xdotool key Tab ctrl+a type 4321
 xdotool key Tab Tab Tab Tab Tab Tab Tab space
@@ -141,16 +158,46 @@ simulator "$work/kaputt.img" --corrupt-block 1:20
 status 2 lesen --port COM1 --abbild x.bin
 simulator_ende
 
-echo "== the installer"
+echo "== the installer: installed, upgraded, reinstalled rebuilt, refused over a newer one, removed"
 msi="$windows/klingport-$version.msi"
-$wine msiexec /i "$msi" /qn || fail "msiexec /i"
+# What wixl wrote into the Upgrade table: the build's own version and all before it are replaced, from
+# the next one on the installer refuses.
+IFS=. read -r major minor patch <<<"$version"
+danach="$major.$minor.$((patch + 1))"
+msiinfo export "$msi" Upgrade | tr -d '\r' | tail -n +4 | cut -f2,3,5,7 | LC_ALL=C sort >"$work/upgrade.txt"
+printf '0.0.0\t%s\t256\tWIX_UPGRADE_DETECTED\n%s\t\t258\tWIX_DOWNGRADE_DETECTED\n' "$danach" "$danach" |
+  LC_ALL=C sort | diff - "$work/upgrade.txt" || fail "the installer's Upgrade table"
+# The same version built once more (it gets a product code of its own), and the next version.
+"$root/scripts/msi.sh" "$windows" "$work/neu-gebaut.msi"
+"$root/scripts/msi.sh" "$windows" "$work/danach.msi" "$danach"
+# How often Wine lists the program as installed; that it is once, and of the version given.
 installiert="$WINEPREFIX/drive_c/Program Files/Klingport"
+eintraege() {
+  $wine uninstaller --list | tr -d '\r' | grep -c '|||Klingport Inbetriebnahme$' || true
+}
+eingetragen() {
+  [ "$(eintraege)" = 1 ] || fail "$1: $(eintraege) entries of Klingport Inbetriebnahme"
+  $wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s | tr -d '\r' |
+    grep -q "DisplayVersion    REG_SZ    $2\$" || fail "$1: version $2 is not the installed one"
+}
+$wine msiexec /i "$msi" /qn || fail "msiexec /i"
 [ "$($wine "$installiert/klingport-cli.exe" --version | tr -d '\r')" = "klingport-cli $version" ] ||
   fail "the installed klingport-cli.exe"
 # Wine's msiexec puts a per-machine installer's entry into the user's Start menu.
 find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Klingport Inbetriebnahme.lnk' | grep -q . ||
   fail "no Start-menu entry"
-$wine msiexec /x "$msi" /qn || fail "msiexec /x"
+eingetragen "installed" "$version"
+$wine reg add "$wine_settings" /v Drucker /t REG_SZ /d Laserdrucker /f >/dev/null
+$wine msiexec /i "$work/neu-gebaut.msi" /qn || fail "msiexec /i of the rebuilt installer"
+eingetragen "the same version rebuilt" "$version"
+$wine msiexec /i "$work/danach.msi" /qn || fail "msiexec /i of version $danach"
+eingetragen "upgraded" "$danach"
+[ -e "$installiert/klingport-cli.exe" ] || fail "the upgrade removed the program"
+$wine msiexec /i "$msi" /qn && fail "version $version was installed over $danach"
+eingetragen "an older one refused" "$danach"
+$wine reg query "$wine_settings" /v Drucker | grep -q Laserdrucker || fail "the settings did not survive"
+$wine msiexec /x "$work/danach.msi" /qn || fail "msiexec /x"
 [ ! -e "$installiert/klingport-cli.exe" ] || fail "still installed after msiexec /x"
+[ "$(eintraege)" = 0 ] || fail "an entry left after msiexec /x"
 
 echo "All Wine checks passed."

@@ -92,10 +92,16 @@ std::variant<Aufruf, Ausgang> AufrufLesen(const QStringList& argumente)
         parser.addPositionalArgument(name, {});
     const QCommandLineOption hilfe({QStringLiteral("h"), QStringLiteral("help")},
                                    QStringLiteral("Zeigt diese Hilfe."));
-    const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("COM1 bis COM6 wie im Programm, oder ein Gerätepfad; ohne "
-                                                 "die Angabe der im Programm eingestellte Port."),
-                                  QStringLiteral("PORT"));
+#ifdef Q_OS_WIN
+    const QString portnamen = QStringLiteral("COM1 bis COM6 wie im Programm, ab COM7 der Port von Windows");
+#else
+    const QString portnamen = QStringLiteral("COM1 bis COM6 wie im Programm");
+#endif
+    const QCommandLineOption port(
+        QStringLiteral("port"),
+        portnamen +
+            QStringLiteral(", oder ein Gerätepfad; ohne die Angabe der im Programm eingestellte Port."),
+        QStringLiteral("PORT"));
     const QCommandLineOption einstellungen(
         QStringLiteral("einstellungen"),
         QStringLiteral("Diese Einstellungsdatei statt der des Benutzers; die Sicherungen liegen daneben."),

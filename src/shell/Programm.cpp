@@ -116,7 +116,13 @@ frm_Optionen& Programm::optionenLaden()
 
 void Programm::PortsZuordnen()
 {
-    platform::PortsZuordnen(p.settings, platform::vorhandeneSeriellePorts(p.portordner));
+    // On Windows an unplugged adapter keeps the number Windows reserved for it, and the chosen port,
+    // absent now, its own.
+    QSet<int> vergeben = platform::reservierteNummern(platform::comDb());
+#ifdef Q_OS_WIN
+    vergeben.insert(werte.ComportNummer);
+#endif
+    platform::PortsZuordnen(p.settings, platform::vorhandeneSeriellePorts(p.portordner), vergeben);
 }
 
 void Programm::optionenZeigen()

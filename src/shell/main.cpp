@@ -9,8 +9,37 @@
 #include <cstdio>
 #include <optional>
 #include <string_view>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
+
+// Windows starts a window program without a console: its text goes into the console it was started
+// from, or where that redirected it.
+void ausgeben(const char* utf8)
+{
+#ifdef Q_OS_WIN
+    HANDLE aus = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    if ((aus == nullptr || aus == INVALID_HANDLE_VALUE) && ::AttachConsole(ATTACH_PARENT_PROCESS))
+        aus = ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+    if (aus == nullptr || aus == INVALID_HANDLE_VALUE)
+        return;
+    DWORD geschrieben = 0;
+    DWORD modus = 0;
+    if (::GetConsoleMode(aus, &modus)) {
+        const QString text = QString::fromUtf8(utf8);
+        ::WriteConsoleW(aus, text.utf16(), DWORD(text.size()), &geschrieben, nullptr);
+    } else {
+        // Into files and pipes as the command line writes: UTF-8 with CR LF.
+        const QByteArray text = QByteArray(utf8).replace("\n", "\r\n");
+        ::WriteFile(aus, text.constData(), DWORD(text.size()), &geschrieben, nullptr);
+    }
+#else
+    std::fputs(utf8, stdout);
+#endif
+}
 
 // "--version" and "--help" answer on the terminal and end before any window, so they work without
 // a display. Anything else on the command line is not the window's business.
@@ -19,16 +48,16 @@ std::optional<int> befehlszeileBeantworten(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--version" || argument == "-v") {
-            std::printf("klingport %s\n", KLINGPORT_VERSION);
+            ausgeben("klingport " KLINGPORT_VERSION "\n");
             return 0;
         }
         if (argument == "--help" || argument == "-h") {
-            std::printf("Aufruf: klingport [--help] [--version]\n\n"
-                        "Welko Klingport Inbetriebnahmesoftware: Konfiguration, Telefonbuch, Busmonitor und\n"
-                        "Firmware des Klingport über die serielle Schnittstelle (COM1 bis COM6).\n"
-                        "Ohne Fenster: klingport-cli --help. Ein simuliertes Gerät: klingport-sim --help.\n\n"
-                        "  -h, --help     Zeigt diese Hilfe.\n"
-                        "  -v, --version  Zeigt die Version.\n");
+            ausgeben("Aufruf: klingport [--help] [--version]\n\n"
+                     "Welko Klingport Inbetriebnahmesoftware: Konfiguration, Telefonbuch, Busmonitor und\n"
+                     "Firmware des Klingport über die serielle Schnittstelle (COM1 bis COM6).\n"
+                     "Ohne Fenster: klingport-cli --help. Ein simuliertes Gerät: klingport-sim --help.\n\n"
+                     "  -h, --help     Zeigt diese Hilfe.\n"
+                     "  -v, --version  Zeigt die Version.\n");
             return 0;
         }
     }

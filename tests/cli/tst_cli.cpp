@@ -138,6 +138,9 @@ private slots:
         QTest::newRow("24 Tage") << keine << "loggen --sekunden 2147484" << 4
                                  << "--sekunden geht höchstens bis 2147483.";
         QTest::newRow("Kommando") << keine << "formatieren" << 4 << "Unbekanntes Kommando \"formatieren\".";
+        // Only on Windows does a number above COM6 name a port of its own.
+        QTest::newRow("COM9") << keine << "version --port COM9" << 4
+                              << "Es gibt nur die Ports COM1 bis COM6.";
         QTest::newRow("kein Port") << keine << "version --port /dev/gibt-es-nicht" << 5
                                    << "Der Port /dev/gibt-es-nicht kann nicht geöffnet werden.";
     }

@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <unistd.h>
 
 using namespace kommunikation;
 
@@ -42,6 +43,18 @@ void tst_LinkSerial::openingPortsAndClosedPort()
     QVERIFY(!v.form.ComportÖffnen(0));
     QVERIFY(!v.form.ComportÖffnen(7));
     QVERIFY(v.form.ComportÖffnen(1));
+
+    // Closing drains the port through its own handle while it is still open, once (on Windows through
+    // FlushFileBuffers, which Wine's pseudo-terminal line cannot show).
+    v.form.ComportSchließen();
+    static QList<bool> geleert; // for each drain: whether its handle was an open terminal
+    platform::QtSerialPort port(nullptr,
+                                [](platform::QtSerialPort::Handle h) { geleert.append(::isatty(h) == 1); });
+    QVERIFY(port.open(sim.ptyPath()));
+    QVERIFY(port.write("U"));
+    port.close();
+    port.close();
+    QCOMPARE(geleert, QList<bool>{true});
 }
 
 void tst_LinkSerial::lineDroppedDuringRead()

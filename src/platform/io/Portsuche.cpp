@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QSet>
 #ifdef Q_OS_WIN
+#include "Registry.h"
+
 #include <QSerialPortInfo>
 #include <algorithm>
 #endif
@@ -74,7 +76,32 @@ QStringList vorhandeneSeriellePorts(const Portordner& ordner)
 }
 #endif
 
-QList<Portzuordnung> PortsZuordnen(SettingsStore& settings, const QStringList& ports)
+QByteArray comDb()
+{
+#ifdef Q_OS_WIN
+    return registry::lesenBinär(registry::Wurzel::Maschine,
+                                QStringLiteral("SYSTEM\\CurrentControlSet\\Control\\COM Name Arbiter"),
+                                QStringLiteral("ComDB"))
+        .value_or(QByteArray());
+#else
+    return {};
+#endif
+}
+
+QSet<int> reservierteNummern(const QByteArray& comDb)
+{
+    QSet<int> nummern;
+    for (qsizetype i = 0; i < comDb.size(); ++i) {
+        for (int bit = 0; bit < 8; ++bit) {
+            if (quint8(comDb.at(i)) & (1u << bit))
+                nummern.insert(int(i * 8 + bit + 1));
+        }
+    }
+    return nummern;
+}
+
+QList<Portzuordnung> PortsZuordnen(SettingsStore& settings, const QStringList& ports,
+                                   const QSet<int>& vergeben)
 {
     const QString gruppe = QStringLiteral("Ports");
     QSet<QString> bekannt;
@@ -92,7 +119,8 @@ QList<Portzuordnung> PortsZuordnen(SettingsStore& settings, const QStringList& p
 #endif
     };
     const auto belegt = [&](int n) {
-        return !settings.value(gruppe, Portverzeichnis::name(n)).trimmed().isEmpty() || eigenerPort(n);
+        return !settings.value(gruppe, Portverzeichnis::name(n)).trimmed().isEmpty() || eigenerPort(n) ||
+               vergeben.contains(n);
     };
     QList<Portzuordnung> neu;
     int frei = Portverzeichnis::ErsterPort;

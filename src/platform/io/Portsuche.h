@@ -6,7 +6,9 @@
 
 #include "SettingsStore.h"
 
+#include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -29,9 +31,17 @@ struct Portzuordnung {
     QString pfad;
 };
 
-// Gives each port that no entry of "Ports" names yet the lowest COM number without an entry, and
-// writes it there. Existing entries are never changed; when all six are taken, a port gets none. On
-// Windows a present COM1 to COM6 is its own number's port: it needs no entry and its number is taken.
-QList<Portzuordnung> PortsZuordnen(SettingsStore& settings, const QStringList& ports);
+// Gives each port that no entry of "Ports" names yet the lowest COM number without an entry that is
+// not `vergeben`, and writes it there. Existing entries are never changed; when all six are taken, a
+// port gets none. On Windows a present COM1 to COM6 is its own number's port: it needs no entry and its
+// number is taken.
+QList<Portzuordnung> PortsZuordnen(SettingsStore& settings, const QStringList& ports,
+                                   const QSet<int>& vergeben = {});
+
+// The COM numbers Windows keeps for the adapters it has seen, plugged in or not: bit n-1 of its bitmap
+// "ComDB" stands for COMn.
+QSet<int> reservierteNummern(const QByteArray& comDb);
+// That bitmap as Windows keeps it; empty elsewhere, and where Windows keeps none.
+QByteArray comDb();
 
 } // namespace platform

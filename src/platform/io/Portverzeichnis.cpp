@@ -4,9 +4,16 @@ namespace platform {
 
 QString Portverzeichnis::pfad(int nummer) const
 {
-    if (nummer < ErsterPort || nummer > LetzterPort)
+    if (nummer < ErsterPort)
         return {};
     const QString name = Portverzeichnis::name(nummer);
+#ifdef Q_OS_WIN
+    if (nummer > LetzterPort)
+        return name;
+#else
+    if (nummer > LetzterPort)
+        return {};
+#endif
     const QString eingetragen = settings.value(QStringLiteral("Ports"), name).trimmed();
     if (!eingetragen.isEmpty())
         return eingetragen;

@@ -8,7 +8,8 @@ namespace platform {
 
 // The program knows the ports COM1 to COM6. On Windows they are the ports of those names. Elsewhere
 // COM n stands for /dev/ttyS(n-1), unless the settings store names another device for it under
-// group "Ports", key "COMn" (a USB adapter such as /dev/ttyUSB0, or the simulator's link).
+// group "Ports", key "COMn" (a USB adapter such as /dev/ttyUSB0, or the simulator's link). On Windows
+// a number above 6 is Windows' own port of that name, as a bench's USB adapters are named.
 class Portverzeichnis {
 public:
     static constexpr int ErsterPort = 1;
@@ -16,7 +17,7 @@ public:
 
     explicit Portverzeichnis(const SettingsStore& settings) : settings(settings) {}
 
-    // The device path COM `nummer` stands for; empty for a number outside 1 to 6.
+    // The device path COM `nummer` stands for; empty for a number below 1, and above 6 but on Windows.
     QString pfad(int nummer) const;
 
     static QString name(int nummer) { return QStringLiteral("COM%1").arg(nummer); }

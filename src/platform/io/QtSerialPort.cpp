@@ -1,12 +1,23 @@
 #include "QtSerialPort.h"
 
-#ifdef Q_OS_UNIX
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <termios.h>
 #endif
 
 namespace platform {
 
-QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent)
+void QtSerialPort::ausgangLeeren(Handle handle)
+{
+#ifdef Q_OS_WIN
+    ::FlushFileBuffers(handle);
+#else
+    ::tcdrain(handle);
+#endif
+}
+
+QtSerialPort::QtSerialPort(QObject* parent, Leeren leeren) : SerialPort(parent), leeren(leeren)
 {
     connect(&port, &QSerialPort::readyRead, this, &SerialPort::readyRead);
     connect(&port, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
@@ -44,10 +55,8 @@ void QtSerialPort::close()
     // waiting for the last byte (an ACK for its EOT, say).
     while (port.bytesToWrite() > 0 && port.waitForBytesWritten(1000)) {
     }
-#ifdef Q_OS_UNIX
     if (port.error() == QSerialPort::NoError)
-        tcdrain(port.handle());
-#endif
+        leeren(port.handle());
     port.close();
 }
 

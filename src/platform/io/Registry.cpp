@@ -26,24 +26,47 @@ struct Schlüssel {
     }
 };
 
-} // namespace
+struct Wert {
+    DWORD typ = 0;
+    QByteArray daten;
+};
 
-std::optional<QString> lesen(Wurzel wurzel, const QString& schlüssel, const QString& name)
+std::optional<Wert> rohLesen(Wurzel wurzel, const QString& schlüssel, const QString& name)
 {
     // Reading needs no more than read access: the machine's keys refuse more to a user without
     // administrator rights.
     Schlüssel key;
     if (::RegOpenKeyExW(wurzelVon(wurzel), breit(schlüssel), 0, KEY_READ, &key.h) != ERROR_SUCCESS)
         return std::nullopt;
-    DWORD typ = 0;
+    Wert wert;
     DWORD größe = 0;
-    if (::RegQueryValueExW(key.h, breit(name), nullptr, &typ, nullptr, &größe) != ERROR_SUCCESS)
+    if (::RegQueryValueExW(key.h, breit(name), nullptr, &wert.typ, nullptr, &größe) != ERROR_SUCCESS)
         return std::nullopt;
-    QByteArray daten(qsizetype(größe), '\0');
-    if (::RegQueryValueExW(key.h, breit(name), nullptr, &typ, reinterpret_cast<BYTE*>(daten.data()),
+    wert.daten = QByteArray(qsizetype(größe), '\0');
+    if (::RegQueryValueExW(key.h, breit(name), nullptr, &wert.typ, reinterpret_cast<BYTE*>(wert.daten.data()),
                            &größe) != ERROR_SUCCESS)
         return std::nullopt;
-    daten.truncate(qsizetype(größe));
+    wert.daten.truncate(qsizetype(größe));
+    return wert;
+}
+
+} // namespace
+
+std::optional<QByteArray> lesenBinär(Wurzel wurzel, const QString& schlüssel, const QString& name)
+{
+    std::optional<Wert> wert = rohLesen(wurzel, schlüssel, name);
+    if (!wert || wert->typ != REG_BINARY)
+        return std::nullopt;
+    return wert->daten;
+}
+
+std::optional<QString> lesen(Wurzel wurzel, const QString& schlüssel, const QString& name)
+{
+    const std::optional<Wert> wert = rohLesen(wurzel, schlüssel, name);
+    if (!wert)
+        return std::nullopt;
+    const DWORD typ = wert->typ;
+    const QByteArray& daten = wert->daten;
     if (typ == REG_SZ || typ == REG_EXPAND_SZ) {
         QString text(reinterpret_cast<const QChar*>(daten.constData()), daten.size() / 2);
         if (text.endsWith(QChar(0)))

@@ -3,6 +3,7 @@
 // The Windows registry as the program reads and writes it: the settings under the current user, the
 // system information tool's location under the machine.
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -14,6 +15,10 @@ enum class Wurzel { Benutzer, Maschine }; // HKEY_CURRENT_USER, HKEY_LOCAL_MACHI
 // "&h" followed by its bytes in hexadecimal, the last byte first. Nothing when the key or the value is
 // missing or has another type.
 std::optional<QString> lesen(Wurzel wurzel, const QString& schlüssel, const QString& name);
+
+// A binary value (REG_BINARY) as stored; nothing when the key or the value is missing or has another
+// type.
+std::optional<QByteArray> lesenBinär(Wurzel wurzel, const QString& schlüssel, const QString& name);
 
 // Stores text as a string value (REG_SZ) with its terminating zero, creating the key when needed.
 bool schreiben(Wurzel wurzel, const QString& schlüssel, const QString& name, const QString& wert);
