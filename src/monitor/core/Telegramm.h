@@ -9,7 +9,7 @@
 #include <QByteArrayView>
 #include <QString>
 
-// The text of one report, without time stamp. An unknown code gives the raw report (CR LF included)
-// after the kind's prefix; an unknown kind gives an empty text. Fields end with the report's line,
+// The text of one report, without time stamp. An unknown code gives the raw report (CR LF included),
+// without the kind's prefix; an unknown kind gives an empty text. Fields end with the report's line,
 // and a CR or LF inside it shows as a blank, so the text is one line besides that raw CR LF.
 QString BerichtDekodieren(QByteArrayView bericht);
