@@ -108,8 +108,13 @@ std::optional<Ausgang> Kommandozeile::verbinden()
     }
     link = std::make_unique<SerielleVerbindung>(port, clock, [](int) { return QString(); });
     if (!link->pfadÖffnen(pfad)) {
-        konsole::melden(QStringLiteral("Der Port %1 kann nicht geöffnet werden.")
-                            .arg(pfad == name ? name : QStringLiteral("%1 (%2)").arg(name, pfad)));
+        const QString genannt = pfad == name ? name : QStringLiteral("%1 (%2)").arg(name, pfad);
+        if (port.belegt()) {
+            konsole::melden(
+                QStringLiteral("Der Port %1 ist belegt: ein anderes Programm benutzt ihn.").arg(genannt));
+            return Ausgang::Belegt;
+        }
+        konsole::melden(QStringLiteral("Der Port %1 kann nicht geöffnet werden.").arg(genannt));
         return Ausgang::PortFehler;
     }
     QObject::connect(link.get(), &SerielleVerbindung::anzeige,

@@ -218,6 +218,10 @@ private slots:
         QProcess p;
         p.start(KLINGPORT_CLI, {"loggen", "--einstellungen", g.pfad("k.conf")});
         QVERIFY(p.waitForReadyRead(5000)); // a report: logging is on
+        const Ergebnis belegt = g.cli({"version", "--port", g.leitung()});
+        QCOMPARE(belegt.status, 3);
+        QCOMPARE(belegt.ausgabe,
+                 "Der Port " + g.leitung() + " ist belegt: ein anderes Programm benutzt ihn.\n");
         p.terminate();
         QVERIFY(p.waitForFinished(5000));
         QCOMPARE(p.exitCode(), 0);

@@ -3,7 +3,9 @@
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include <QFile>
 #include <termios.h>
+#include <unistd.h>
 #endif
 
 namespace platform {
@@ -34,8 +36,19 @@ bool QtSerialPort::open(const QString& path)
     if (path.isEmpty())
         return false;
     port.setPortName(path);
-    if (!port.open(QIODevice::ReadWrite))
+    belegt_ = false;
+    if (!port.open(QIODevice::ReadWrite)) {
+        // Qt tells a port another program holds (its lock, or Windows' exclusive open) and one the
+        // user may not use by the same error; only the second is refused by the file's permissions.
+#ifdef Q_OS_WIN
+        belegt_ = port.error() == QSerialPort::PermissionError;
+#else
+        const QString gerät = path.startsWith(u'/') ? path : QStringLiteral("/dev/") + path;
+        belegt_ = port.error() == QSerialPort::PermissionError &&
+                  ::access(QFile::encodeName(gerät).constData(), R_OK | W_OK) == 0;
+#endif
         return false;
+    }
     const bool eingestellt = port.setBaudRate(QSerialPort::Baud19200) &&
                              port.setDataBits(QSerialPort::Data8) && port.setParity(QSerialPort::NoParity) &&
                              port.setStopBits(QSerialPort::OneStop) &&

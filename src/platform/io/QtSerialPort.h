@@ -22,6 +22,7 @@ public:
     bool open(const QString& path) override;
     void close() override;
     bool isOpen() const override;
+    bool belegt() const override { return belegt_; }
     bool write(const QByteArray& bytes) override;
     QByteArray readAll() override;
     void clearInput() override;
@@ -31,6 +32,7 @@ private:
 
     QSerialPort port;
     Leeren leeren;
+    bool belegt_ = false;
 };
 
 } // namespace platform

@@ -14,6 +14,8 @@ public:
 
     // Opens the device path; false when it is missing, taken or not permitted.
     virtual bool open(const QString& path) = 0;
+    // Whether the last open failed because another program holds the port.
+    virtual bool belegt() const { return false; }
     // Closes after everything written has left; nothing written is thrown away.
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
