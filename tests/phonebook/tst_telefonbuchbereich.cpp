@@ -84,6 +84,7 @@ private slots:
     {
         TelefonbuchModell modell;
         QCOMPARE(modell.headerData(5, Qt::Horizontal).toString(), "Türstation");
+        QVERIFY(modell.headerData(5, Qt::Vertical).isNull()); // rows are numbered by the "Index" column
         QCOMPARE(modell.index(49, 0).data().toString() + modell.index(49, 6).data().toString(), "50frei");
         QSignalSpy geändert(&modell, &TelefonbuchModell::dataChanged);
         modell.setEintrag(3, {"Ölmann", {}, {}});
