@@ -162,6 +162,12 @@ private slots:
               "Übertragung wegen Übertragungsfehlern abgebrochen!", Icon::Critical, 50);
         zeile("Telefonbuch speichern: Lesen belegt", ts, belegt, ok, {belegtLesen}, Belegt, Icon::Exclamation,
               8);
+        // A call button answer needs 17 characters, CR and LF; both log lines bear the time it was asked.
+        const QString r = "Cmd_RufInformationAbholen", falsch = "Rufinformationen fehlerhaft!";
+        const QString abgeholt = " Rufinformation erfolgreich abgeholt\r\n07.12.2026 09:05:00 Rufinformation "
+                                 "sind Fehlerhaft ";
+        zeile("Ruftaste ohne CR", r, {ok, "12 34 56 78 9A  \n"}, ok, {abgeholt}, falsch, Icon::Critical, 8);
+        zeile("Ruftaste zu kurz", r, {ok, "12 34 56 78 9A\r\n"}, ok, {abgeholt}, falsch, Icon::Critical, 8);
     }
     void deviceCommands()
     {
@@ -173,11 +179,12 @@ private slots:
         Fenster h;
         h.k.txt_PIN->setText("9753");
         Telefonbuch buch;
-        buch[7].Teilnehmer = "bleibt";
+        buch[7] = {.Teilnehmer = "bleibt", .Türstation = "3"};
         h.tab.modell().setTelefonbuch(buch);
         h.tab.zeileMarkieren(8);
         const Konfiguration gezeigt = h.k.angezeigteKonfiguration();
         h.link.bilder = {antwort};
+        h.link.ruftaste = antwort;
         h.link.sendeergebnisse = {senden};
         h.klicken(knopf);
         QVERIFY(!h.bedienbarWährend.isEmpty() && !h.bedienbarWährend.contains(true) && h.fenster.isEnabled());
@@ -417,8 +424,7 @@ private slots:
         // A short PIN takes the focus back.
         zeile("Buchstabe leert PIN", pin, "", "51a", "", "",
               {NurZahlen, "Geben Sie eine 4-stellige Pin ein"});
-        zeile("fünfte Ziffer der PIN", pin, "", "12345", "1234", "1234", {});
-        zeile("Enter", pin, "1234", "\r", "1234", "1234", {});
+        zeile("Eingabetaste und fünfte Ziffer der PIN", pin, "", "12\r345", "1234", "1234", {});
         zeile("Wählzeichen", nummer, "", "0,pP*#Ff9q\b", "0,pP*#Ff", "0,pP*#Ff", {NurZahlen});
         zeile("ersetzt und geleert", nummer, "030123", "9\b", "", "", {});
         zeile("Buchstabe eingefügt", nummer, "", "0301a", "", "", {NurZahlen}, "einfügen");

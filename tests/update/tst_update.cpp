@@ -3,7 +3,6 @@
 
 #include "FirmwareTab.h"
 #include "Hauptfenster.h"
-#include "Imagedatei.h"
 #include "Testdaten.h"
 
 #include <QLabel>
@@ -81,8 +80,9 @@ private slots:
     }
 
     // The file as its folder lists it, in any letter case; a wildcard, hidden, missing or empty file,
-    // or one that cannot be read, is not sent; with none chosen nothing happens at all. Chosen in the dialog,
-    // paths beyond 63 characters are shown as "..." and their last 60.
+    // or one that cannot be read, is not sent; with none chosen nothing happens at all. A file at the
+    // root is looked for there, not in the working folder. Chosen in the dialog, paths beyond 63
+    // characters are shown as "..." and their last 60.
     void dateien()
     {
         Hauptfenster h;
@@ -90,14 +90,15 @@ private slots:
         dateiAnlegen(h.sicherungsordner.filePath(".versteckt.tsk"), "x");
         dateiAnlegen(h.sicherungsordner.filePath("leer.tsk"), "");
         h.klicken("cmd_Update");
+        QDir::setCurrent(h.sicherungsordner.path()); // where "/Firmware V2.TSK" must not be found
         for (const char* name : {"*.TSK", "Firmware V?.TSK", "nicht da.tsk", "kein/Ordner.tsk",
-                                 ".versteckt.tsk", "", "leer.tsk", "FIRMWARE v2.tsk"}) {
-            h.firmwarePfad = h.sicherungsordner.path() + "/" + name;
+                                 ".versteckt.tsk", "", "/Firmware V2.TSK", "leer.tsk", "FIRMWARE v2.tsk"}) {
+            h.firmwarePfad = *name == '/' ? QString(name) : h.sicherungsordner.path() + "/" + name;
             h.klicken("cmd_Update");
         }
         h.firmwarePfad = "/proc/self/mem"; // listed, but its first page is not mapped
         h.klicken("cmd_Update");
-        QStringList erwartet(6, "Der Pfad oder die Datei existiert nicht!");
+        QStringList erwartet(7, "Der Pfad oder die Datei existiert nicht!");
         erwartet
             << "Die Datei \"leer.tsk\" ist leer und wurde nicht übertragen."
             << "Übertragung erfolgreich\r\nDas Klingport startet neu!\r\nBitte warten Sie ca. 5 Sekunden."
