@@ -53,10 +53,6 @@ bool ÜberZweiMinuten(const QString& text, QChar ziffer)
     return text.toInt() * 10 + (ziffer.unicode() - u'0') > 120;
 }
 
-namespace {
-
-} // namespace
-
 QString RegelVerletzt(const QString& text, Feldart art)
 {
     switch (art) {
