@@ -66,6 +66,12 @@ void LoggenBefehle::verbindungVerloren()
     tab.cmd_StartLog->setText(Start);
 }
 
+void LoggenBefehle::LoggenBeenden()
+{
+    if (loggt())
+        cmd_StartLog_Click();
+}
+
 void LoggenBefehle::cmd_DeleteLog_Click()
 {
     tab.log().setText({});

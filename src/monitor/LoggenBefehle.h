@@ -28,6 +28,8 @@ public:
     void berichtEmpfangen(const QByteArray& bericht);
     // The line broke: the device no longer reports.
     void verbindungVerloren();
+    // Switches logging off as Stop does, when it runs: before the port goes to another device.
+    void LoggenBeenden();
 
 private:
     bool loggt() const;

@@ -105,10 +105,15 @@ frm_Optionen& Programm::optionenLaden()
 {
     if (!optionenFenster) {
         PortsZuordnen(); // before the stored port is opened
-        optionenFenster = new frm_Optionen(
-            {werte, p.meldungen, p.drucker, *haupt, [this](int n) { return link->ComportÖffnen(n); },
-             [this](int n) { return ports.pfad(n); }, [this] { EinstellungenSpeichern(); },
-             [this] { optionenFenster->deleteLater(); }});
+        optionenFenster =
+            new frm_Optionen({werte, p.meldungen, p.drucker, *haupt,
+                              [this](int n) {
+                                  // The device on the old port must not stay in logging mode.
+                                  haupt->loggenBefehle->LoggenBeenden();
+                                  return link->ComportÖffnen(n);
+                              },
+                              [this](int n) { return ports.pfad(n); }, [this] { EinstellungenSpeichern(); },
+                              [this] { optionenFenster->deleteLater(); }});
         optionenFenster->laden();
     }
     return *optionenFenster;

@@ -194,15 +194,23 @@ private slots:
     {
         QFETCH(QString, ende);
         QFETCH(int, nummer);
+        QFETCH(QString, wahl);
         Lauf lauf(1);
         QVERIFY(lauf.starten());
         lauf.meldungen.shown.clear();
         const auto vorher = lauf.settings.values;
+        // Logging on the first device ends before the port goes to another.
+        const bool portWechsel = wahl != "obu_keine";
+        if (portWechsel) {
+            lauf.klicken("cmd_StartLog");
+            QTRY_VERIFY(lauf.anfragen().trimmed().endsWith("logging on"));
+        }
         lauf.optionenÖffnen();
         QVERIFY(lauf.programm.optionen()->isVisible() && !lauf.fenster().isEnabled());
         QVERIFY(lauf.control<QRadioButton>("obu_COM1")->isChecked());
-        QFETCH(QString, wahl);
         lauf.klicken(wahl);
+        if (portWechsel)
+            QTRY_VERIFY(lauf.anfragen().trimmed().endsWith("logging off"));
         if (ende.isEmpty())
             lauf.programm.optionen()->close();
         else
