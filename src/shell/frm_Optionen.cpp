@@ -95,8 +95,6 @@ void frm_Optionen::laden()
     const QStringList drucker = u.drucker.installed();
     if (drucker.contains(u.einstellungen.Druckername))
         u.drucker.setCurrent(u.einstellungen.Druckername);
-    AlterDrucker = u.einstellungen.Druckername;
-    AlterComport = u.einstellungen.ComportNummer;
 }
 
 void frm_Optionen::portGewählt(int nummer)
@@ -127,6 +125,9 @@ void frm_Optionen::portpfadeZeigen()
 void frm_Optionen::Form_Activate()
 {
     u.hauptfenster.setEnabled(false);
+    // "Abbrechen" goes back to what this opening found, the values of an earlier OK included.
+    AlterDrucker = u.drucker.installed().isEmpty() ? QString() : u.drucker.current();
+    AlterComport = u.einstellungen.ComportNummer;
     const int nummer = u.einstellungen.ComportNummer;
     obu_COM[nummer >= 1 && nummer <= 6 ? nummer : 0]->setChecked(true);
     portpfadeZeigen(); // a port may stand for another device since the dialog was last shown
@@ -150,6 +151,13 @@ void frm_Optionen::cmd_Cancel_Click()
 {
     if (!u.drucker.installed().isEmpty())
         u.drucker.setCurrent(AlterDrucker);
+    // The port of the opening is open again, with the device commands as they were.
+    if (u.einstellungen.ComportNummer != AlterComport) {
+        if (AlterComport >= 1 && AlterComport <= 6)
+            portGewählt(AlterComport);
+        else
+            keineGewählt();
+    }
     u.einstellungen.ComportNummer = AlterComport;
     u.hauptfenster.setEnabled(true);
     hide();
