@@ -210,6 +210,8 @@ private slots:
     // A name typed without its extension is saved with the chosen type's.
     void fileDialogFilters()
     {
+        // Qt's own dialog, which the test can fill in; Windows' takes the extension from the same setting.
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
         QTemporaryDir ordner;
         QTimer::singleShot(0, [] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
