@@ -90,12 +90,15 @@ private slots:
         dateiAnlegen(h.sicherungsordner.filePath(".versteckt.tsk"), "x");
         dateiAnlegen(h.sicherungsordner.filePath("leer.tsk"), "");
         h.klicken("cmd_Update");
+        const QString arbeitsordner = QDir::currentPath();
         QDir::setCurrent(h.sicherungsordner.path()); // where "/Firmware V2.TSK" must not be found
         for (const char* name : {"*.TSK", "Firmware V?.TSK", "nicht da.tsk", "kein/Ordner.tsk",
                                  ".versteckt.tsk", "", "/Firmware V2.TSK", "leer.tsk", "FIRMWARE v2.tsk"}) {
             h.firmwarePfad = *name == '/' ? QString(name) : h.sicherungsordner.path() + "/" + name;
             h.klicken("cmd_Update");
         }
+        // Back on the drive of /proc under Wine, and out of the folder, which Windows could not remove.
+        QDir::setCurrent(arbeitsordner);
         h.firmwarePfad = "/proc/self/mem"; // listed, but its first page is not mapped
         h.klicken("cmd_Update");
         QStringList erwartet(7, "Der Pfad oder die Datei existiert nicht!");
