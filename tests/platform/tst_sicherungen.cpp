@@ -1,10 +1,8 @@
 // The backups before every store: named by their time, a later store of the same second after the
 // earlier ones and never in place of what is there, and only the newest 200 kept, whatever else lies
-// in the folder; listed newest first by what the device held.
+// in the folder. How the dialog lists them: tst_sicherungsdialog.
 
-#include "Musterabbild.h"
 #include "Sicherungen.h"
-#include "SicherungenModell.h"
 #include "Testdaten.h"
 
 #include <QDir>
@@ -43,37 +41,6 @@ private slots:
         QCOMPARE(dateiinhalt(liste.first().datei), "1");
         QCOMPARE(liste.at(198).datei, zweite);
         QVERIFY(QFile::exists(ordner.filePath("notiz.txt")));
-    }
-
-    void liste()
-    {
-        QTemporaryDir ordner;
-        Konfiguration amt;
-        amt.anschlussart = Anschlussart::Amtsanschluss;
-        amt.LokaleRufzeit = "020";
-        amt.Masterumleitungsnummer = "0301234567";
-        Telefonbuch einer;
-        einer[7].Teilnehmer = "Müller";
-        const QByteArray ganz = musterabbild({}, {});
-        const std::pair<const char*, QByteArray> dateien[] = {
-            {"2026-12-01_08-00-00.bin", ganz},
-            {"2026-12-02_08-00-00.bin", musterabbild(amt, einer)},
-            {"2026-12-03_08-00-00.bin", ganz.left(6143)},
-            {"2026-12-04_08-00-00.bin", ganz + "x"}};
-        for (const auto& [name, inhalt] : dateien)
-            dateiAnlegen(ordner.filePath(name), inhalt);
-        SicherungenModell modell;
-        modell.laden(platform::Sicherungen(ordner.path()));
-        QStringList zeilen;
-        for (int r = 0; r < modell.rowCount(); ++r)
-            zeilen.append(modell.index(r, 0).data().toString() + " | " +
-                          modell.index(r, 1).data().toString());
-        QCOMPARE(
-            zeilen,
-            QStringList({"04.12.2026 08:00:00 | unlesbar", "03.12.2026 08:00:00 | unlesbar",
-                         "02.12.2026 08:00:00 | Amt · 020 s · 0301234567 · 1 Eintrag",
-                         "01.12.2026 08:00:00 | Nebenstelle · 030 s · keine Masterumleitung · 0 Einträge"}));
-        QCOMPARE(modell.index(2, 1).data(Qt::AccessibleTextRole), modell.index(2, 1).data());
     }
 };
 

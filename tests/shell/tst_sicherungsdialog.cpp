@@ -121,16 +121,24 @@ private slots:
         QCOMPARE(s.status(), "Wiederhergestellt: die Sicherung vom " + zeit);
     }
 
-    // A file of the wrong size is listed as such and refused both ways; nothing reaches the device.
+    // Files of the wrong size are listed as such and refused both ways; nothing reaches the device.
     // A restore that the device does not take leaves the window as it was.
     void unlesbar()
     {
         Lauf s({"--nak-block", "3:20"});
         QVERIFY(s.starten());
-        const QString kurz = dateiAnlegen(QDir(s.sicherungen.ordner()).filePath("2026-01-02_03-04-05.bin"),
-                                          gefülltesAbbild().left(100));
-        s.öffnen();
-        QCOMPARE(s.zeilen(), QStringList{"02.01.2026 03:04:05 | unlesbar"});
+        const QDir ordner(s.sicherungen.ordner());
+        dateiAnlegen(ordner.filePath("2026-01-01_00-00-00.bin"), musterabbild({}, {}));
+        const QString kurz =
+            dateiAnlegen(ordner.filePath("2026-01-02_03-04-05.bin"), gefülltesAbbild().left(100));
+        dateiAnlegen(ordner.filePath("2026-01-03_00-00-00.bin"), gefülltesAbbild() + "x");
+        s.wählen(1);
+        QCOMPARE(
+            s.zeilen(),
+            QStringList({"03.01.2026 00:00:00 | unlesbar", "02.01.2026 03:04:05 | unlesbar",
+                         "01.01.2026 00:00:00 | Nebenstelle · 030 s · keine Masterumleitung · 0 Einträge"}));
+        const QModelIndex zusammenfassung = s.dialog().lst_Sicherungen->model()->index(2, 1);
+        QCOMPARE(zusammenfassung.data(Qt::AccessibleTextRole), zusammenfassung.data());
         const QString meldung = "Die Sicherung vom 02.01.2026 03:04:05 ist unlesbar: \"" +
                                 QDir::toNativeSeparators(kurz) +
                                 "\" enthält kein Abbild des Klingport-Speichers von 6144 Bytes.";
@@ -140,17 +148,16 @@ private slots:
         QCOMPARE(s.meldungen.texts(), QStringList({meldung, meldung}));
         QCOMPARE(s.meldungen.shown[0].icon, Icon::Critical);
         QCOMPARE(s.abbild(), gefülltesAbbild());
-        QCOMPARE(s.sicherungen.liste().size(), 1);
+        QCOMPARE(s.sicherungen.liste().size(), 3);
         QVERIFY(s.dialog().isVisible());
 
         s.dialog().cmd_OrdnerÖffnen->click();
         QCOMPARE(s.dateimanager.shown, QStringList{s.sicherungen.ordner()});
 
-        dateiAnlegen(QDir(s.sicherungen.ordner()).filePath("2026-01-01_00-00-00.bin"), musterabbild({}, {}));
         s.dialog().cmd_Schließen->click();
         s.konfiguration().txt_Masterumleitungsnummer->setText("0309999999");
         const QString status = s.status();
-        s.wählen(1);
+        s.wählen(2);
         s.dialog().cmd_Wiederherstellen->click();
         QCOMPARE(s.meldungen.texts().last(), "Übertragung wegen Übertragungsfehlern abgebrochen!");
         QCOMPARE(s.abbild(), gefülltesAbbild());
