@@ -174,9 +174,10 @@ Ausgang Kommandozeile::lesen()
     if (const Ausgang* fehler = std::get_if<Ausgang>(&gelesen))
         return *fehler;
     const QByteArray& abbild = std::get<QByteArray>(gelesen);
-    if (const QString grund = KonfigurationPrüfen(AngezeigteKonfiguration(abbild));
-        !aufruf.kpk.isEmpty() && !grund.isEmpty()) {
-        konsole::melden(UngültigeKonfigurationMeldung(grund, QStringLiteral("gespeichert")));
+    if (const QString ungültig =
+            UngültigeKonfigurationMeldung(AngezeigteKonfiguration(abbild), QStringLiteral("gespeichert"));
+        !aufruf.kpk.isEmpty() && !ungültig.isEmpty()) {
+        konsole::melden(ungültig);
         return Ausgang::Eingabefehler;
     }
     const std::pair<const QString&, QByteArray> dateien[] = {

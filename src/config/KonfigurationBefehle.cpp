@@ -53,9 +53,10 @@ void KonfigurationBefehle::cmd_KonfigAusAnlageLaden_Click()
 void KonfigurationBefehle::cmd_KonfigInAnlageSpeichern_Click()
 {
     // A value that breaks its box's rule never reaches the device.
-    if (const QString grund = KonfigurationPrüfen(tab.angezeigteKonfiguration()); !grund.isEmpty()) {
-        u.meldungen.show(UngültigeKonfigurationMeldung(grund, QStringLiteral("übertragen")),
-                         Icon::Exclamation);
+    if (const QString ungültig =
+            UngültigeKonfigurationMeldung(tab.angezeigteKonfiguration(), QStringLiteral("übertragen"));
+        !ungültig.isEmpty()) {
+        u.meldungen.show(ungültig, Icon::Exclamation);
         return;
     }
     kommunikation::VerbindungVorbereiten(u.link);

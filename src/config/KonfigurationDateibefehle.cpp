@@ -14,9 +14,8 @@ platform::Dateiinhalt Konfigurationsdatei(KonfigurationTab& tab)
         .filter = QStringLiteral("Welko Klingport Konfiguration (*.kpk)|*.kpk"),
         .prüfen =
             [&tab] {
-                const QString grund = KonfigurationPrüfen(tab.angezeigteKonfiguration());
-                return grund.isEmpty() ? grund
-                                       : UngültigeKonfigurationMeldung(grund, QStringLiteral("gespeichert"));
+                return UngültigeKonfigurationMeldung(tab.angezeigteKonfiguration(),
+                                                     QStringLiteral("gespeichert"));
             },
         .schreiben = [&tab] { return KonfigurationDateiinhalt(tab.angezeigteKonfiguration()); },
         .lesen =

@@ -282,8 +282,11 @@ QString KonfigurationPrüfen(const Konfiguration& konfiguration)
     return {};
 }
 
-QString UngültigeKonfigurationMeldung(const QString& grund, const QString& was)
+QString UngültigeKonfigurationMeldung(const Konfiguration& konfiguration, const QString& was)
 {
+    const QString grund = KonfigurationPrüfen(konfiguration);
+    if (grund.isEmpty())
+        return grund;
     return QStringLiteral("Die Konfiguration wurde nicht %1, weil ein Wert nicht gültig ist.\r\n%2")
         .arg(was, grund);
 }

@@ -32,9 +32,9 @@ struct Konfigurationsfehler {
 std::variant<Konfiguration, Konfigurationsfehler> KonfigurationAusDatei(QByteArrayView datei,
                                                                         const Konfiguration& angezeigt);
 
-// What the user is told when a configuration with a value that breaks its rule was not "gespeichert"
-// or "übertragen".
-QString UngültigeKonfigurationMeldung(const QString& grund, const QString& was);
+// What the user is told when the configuration was not "gespeichert" or "übertragen" because a value
+// breaks its rule; empty when every value keeps its rule.
+QString UngültigeKonfigurationMeldung(const Konfiguration& konfiguration, const QString& was);
 // Why a configuration can't go into a file or the device: the first value that breaks its box's rule,
 // as "PIN: \"123\" sind nicht 4 Ziffern."; empty when every value keeps its rule.
 QString KonfigurationPrüfen(const Konfiguration& konfiguration);
