@@ -91,13 +91,15 @@ void tst_LinkEngine::ablauf_data()
     QTest::addColumn<int>("ergebnis");
     QTest::addColumn<QByteArray>("daten");
     QTest::addColumn<QStringList>("countdown");
+    QTest::addColumn<bool>("abgemeldet"); // logging was switched off just before
     const QStringList warten = countdown("Warte auf Daten. Noch ", 3, 3);
     const auto zeile = [&](const char* name, Op op, const Eingaben& eingaben, const QStringList& schreiben,
                            Millis ende, Ergebnis ergebnis, const QByteArray& daten = {},
-                           const QStringList& countdown = {}) {
+                           const QStringList& countdown = {}, bool abgemeldet = false) {
         // Every read polls once at 1 s before its first frame.
         const QStringList texte = op == AbbildLesen && countdown.isEmpty() ? warten.mid(0, 1) : countdown;
-        QTest::newRow(name) << int(op) << eingaben << schreiben << ende << int(ergebnis) << daten << texte;
+        QTest::newRow(name) << int(op) << eingaben << schreiben << ende << int(ergebnis) << daten << texte
+                            << abgemeldet;
     };
     const auto T = Ergebnis::Timeout, F = Ergebnis::Transferfehler, OK = Ergebnis::Erfolg;
     const QString speichert = "Klingport speichert Daten. Dauer ca.";
@@ -113,17 +115,20 @@ void tst_LinkEngine::ablauf_data()
     zeile("CAN for the request", Firmware, {{100, CAN}}, {}, 100, F);
     zeile("CAN for block 1", Firmware, {{100, NAK}, {200, CAN}}, {"100 #1"}, 200, F);
     const Eingaben hochgeladen{{100, "x"}, {100, NAK}, {200, ACK}, {300, ACK}}; // "x": neither NAK nor CAN
-    const QStringList gesendet{"100 #1", "200 #2", "300 EOT"};
+    const QStringList gesendet{"100 #1", "200 #2", "400 EOT"};                  // EOT once the line was quiet
     zeile("CAN for EOT", Firmware, hochgeladen + Eingaben{{2400, CAN}}, gesendet, 2400, F, {},
           countdown(speichert, 5).mid(0, 2));
     zeile("firmware stored in time", Firmware, hochgeladen + Eingaben{{1299, ACK}}, gesendet, 1299, OK);
-    zeile("firmware store times out after 60 s", Firmware, hochgeladen, gesendet, 60300, T, {},
+    zeile("firmware store times out after 60 s", Firmware, hochgeladen, gesendet, 60400, T, {},
           countdown(speichert, 5));
-    zeile("bus driver store times out", Bustreiber, hochgeladen, gesendet, 60300, T, {},
+    zeile("bus driver store times out", Bustreiber, hochgeladen, gesendet, 60400, T, {},
           countdown(speichert, 50));
     // What follows an ACK was waiting in the buffer the next frame's drain empties.
     zeile("image stored", AbbildSenden, {{100, NAK}, {200, ACK + NAK + NAK + NAK}, {300, ACK}, {2800, ACK}},
           gesendet, 2800, OK, {}, countdown(speichert, 0));
+    zeile("a second ACK for the last block is not the store's", AbbildSenden,
+          {{100, NAK}, {200, ACK}, {300, ACK}, {350, ACK}, {2800, ACK}}, {"100 #1", "200 #2", "450 EOT"},
+          2800, OK, {}, countdown(speichert, 0));
 
     // Reads of the test image.
     QByteArray abbild = xmodem::pattern(Abbildgröße, 5);
@@ -175,6 +180,15 @@ void tst_LinkEngine::ablauf_data()
     zeile("version without CR LF", Version, {{100, "Klingport V2"}}, {}, 2000, T);
     zeile("Koppler without CR LF", Version, {{100, "KOPPLER 1.0"}}, {}, 2000, OK, "KOPPLER 1.0");
     zeile("call button", Ruftaste, {{100, "12 34 56 78 9A \r\n"}}, {}, 100, OK, "12 34 56 78 9A \r\n");
+    // After the log-off the request waits until the line is quiet, or a report's tail were the answer.
+    const QByteArray version = "Klingport V2.10 PIC\r\n";
+    zeile("version after log-off", Version, {{40, "01 00 01\r\n"}, {200, version}}, {"140 i"}, 200, OK,
+          version, {}, true);
+    Eingaben unruhig;
+    for (Millis t = 90; t < 1000; t += 90)
+        unruhig.append({t, "x"});
+    zeile("version after log-off, never quiet", Version, unruhig + Eingaben{{1050, version}}, {"1000 i"},
+          1050, OK, version, {}, true);
     zeile("call button silent", Ruftaste, {}, {}, 3000, T);
     zeile("call button: Koppler does not count", Ruftaste, {{100, "Koppler"}}, {}, 3000, T);
 }
@@ -190,11 +204,15 @@ void tst_LinkEngine::ablauf()
     QFETCH(QStringList, countdown);
     EngineHarness h;
     const QByteArray hochladen = xmodem::pattern(2 * Blockgröße, 1);
+    QFETCH(bool, abgemeldet);
+    if (abgemeldet)
+        h.engine.LoggenAus(0);
     starten(h, op, hochladen);
     const QMap<QByteArray, QString> wörter{{CAN.repeated(3), "CAN"},
                                            {NAK, "NAK"},
                                            {ACK, "ACK"},
                                            {EOT, "EOT"},
+                                           {"i\r", "i"},
                                            {xmodem::block(hochladen, 1), "#1"},
                                            {xmodem::block(hochladen, 2), "#2"}};
     QStringList geschrieben;
@@ -236,7 +254,7 @@ void tst_LinkEngine::ablauf()
 void tst_LinkEngine::loggingAndLostPort()
 {
     EngineHarness h;
-    h.engine.LoggenAus(); // sent while idle too, with nothing to wait for
+    h.engine.LoggenAus(h.now); // sent while idle too, with nothing to wait for
     h.take();
     QCOMPARE(h.writes(), QList<QByteArray>{"n\r"});
     QCOMPARE(h.captions(), QStringList{"Loggen AUS"});
@@ -250,12 +268,13 @@ void tst_LinkEngine::loggingAndLostPort()
     // Logging off cuts a running transfer short: an abort, with no timer left.
     starten(h, AbbildLesen, {});
     h.advanceTo(1000);
-    h.engine.LoggenAus();
+    h.engine.LoggenAus(h.now);
     h.take();
     QVERIFY(h.engine.idle() && !h.engine.nextDeadline());
     QCOMPARE(h.engine.antwort().ergebnis, Ergebnis::Transferfehler);
     QCOMPARE(h.writes().last(), "n\r");
 
+    h.now += Ruhegrenze; // past the wait for quiet after the log-off
     starten(h, Firmware, "abc");
     h.receive(NAK);
     h.engine.portFailed();

@@ -88,9 +88,10 @@ void tst_LinkPair::faultMatrix_data()
     QTest::addColumn<QString>("fehler"); // as klingport-sim's command line gives it
     QTest::addColumn<int>("ergebnis");
     QTest::addColumn<bool>("abbruchGesendet"); // the PC told the device with CAN three times
-    const auto zeile = [](const char* name, Op op, const char* fehler, int ergebnis, bool abbruch = false) {
-        QTest::newRow(QStringLiteral("%1: %2").arg(name, *fehler ? fehler : "no fault").toUtf8())
-            << int(op) << QString(fehler) << ergebnis << abbruch;
+    const auto zeile = [](const char* name, Op op, const QString& fehler, int ergebnis,
+                          bool abbruch = false) {
+        QTest::newRow(QStringLiteral("%1: %2").arg(name, fehler.isEmpty() ? "no fault" : fehler).toUtf8())
+            << int(op) << fehler << ergebnis << abbruch;
     };
     const char* müll = "--garbage ff007a71";
     for (const auto& [name, op] :
@@ -106,6 +107,9 @@ void tst_LinkPair::faultMatrix_data()
         zeile(name, op, "--store-delay 3", 0);
         zeile(name, op, "--store-delay 61", 1);
         zeile(name, op, "--drop-at-block 3", 1, true);
+        // The last block's second ACK comes before the store's refusal.
+        const auto blöcke = (nutzdaten(op).size() + Blockgröße - 1) / Blockgröße;
+        zeile(name, op, QStringLiteral("--double-ack %1 --can eot").arg(blöcke), 2);
     }
     const char* r = "image read";
     zeile(r, AbbildLesen, "", 0);

@@ -93,7 +93,7 @@ private slots:
                     if (effekt.art == kommunikation::Effekt::Art::Berichtszeile)
                         berichte.append(effekt.bytes);
             }
-            engine.LoggenAus();
+            engine.LoggenAus(0);
             QCOMPARE(berichte, QList<QByteArray>({"S: 31 0A1B2C3D\r\n", "T: DIAL  01 00 01 - 0301\r\n"}));
         }
     }

@@ -61,6 +61,8 @@ Klingport::Klingport(Options options) : options_(std::move(options))
     // Keep the image at its fixed size, so every download is 48 whole blocks.
     image_.resize(ImageSize, '\0');
     reports_ = options_.reports.isEmpty() ? builtInReports() : options_.reports;
+    if (options_.logging)
+        startLogging();
     switch (options_.version) {
     case VersionMode::Complete:
         break;
@@ -419,6 +421,8 @@ void Klingport::checkFrame()
     u.data += data;
     u.blocks = index;
     send(QByteArrayView(&Ack, 1));
+    if (options_.faults.doubleAckBlock == index)
+        send(QByteArrayView(&Ack, 1));
     if (options_.faults.dropAtBlock == index + 1)
         dropLine();
 }

@@ -64,10 +64,11 @@ struct Faults {
     std::map<int, int> corruptBlock;  // download: send block n k times with a wrong checksum
     std::map<int, int> truncateBlock; // download: send only the first 100 bytes of block n, k times
     CanFault can;
-    bool silent = false;   // answer nothing at all
-    QByteArray garbage;    // sent before each answer to a request (first NAK, block 1, version, call button)
-    Millis storeDelay = 0; // time between an upload's EOT and the device's final ACK
-    int dropAtBlock = 0;   // the line drops when block n is due (either direction); 0 = never
+    bool silent = false;    // answer nothing at all
+    QByteArray garbage;     // sent before each answer to a request (first NAK, block 1, version, call button)
+    Millis storeDelay = 0;  // time between an upload's EOT and the device's final ACK
+    int dropAtBlock = 0;    // the line drops when block n is due (either direction); 0 = never
+    int doubleAckBlock = 0; // upload: answer block n with two ACKs; 0 = never
     std::optional<QByteArray> callButtonAnswer; // sent instead of the device's own call-button answer
 };
 
@@ -80,6 +81,7 @@ struct Options {
     // Extra pause before reports[i]; the key reports.size() pauses before a new round.
     std::map<int, Millis> reportPauses;
     Millis reportInterval = 400; // between two reports while logging; at least 1
+    bool logging = false; // logging from the start, as a program that ended without its log-off left it
     Faults faults;
 };
 

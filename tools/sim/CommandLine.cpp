@@ -112,6 +112,12 @@ std::variant<Settings, HelpRequested, CommandLineError> parseCommandLine(const Q
         QStringLiteral("Milliseconds between two reports while logging, at "
                        "least 1 (default 400)."),
         QStringLiteral("MS"), QStringLiteral("400"));
+    const QCommandLineOption logging(QStringLiteral("logging"),
+                                     QStringLiteral("Start in logging mode, as a program that ended without "
+                                                    "switching logging off leaves the device."));
+    const QCommandLineOption doubleAck(QStringLiteral("double-ack"),
+                                       QStringLiteral("Answer upload block N with two ACKs."),
+                                       QStringLiteral("N"));
     const QCommandLineOption nakBlock(
         QStringLiteral("nak-block"),
         QStringLiteral("Answer upload block N with NAK K times before taking it. "
@@ -164,9 +170,10 @@ std::variant<Settings, HelpRequested, CommandLineError> parseCommandLine(const Q
         QStringLiteral("verbose"),
         QStringLiteral("Log each request handled, each transfer's end and each file "
                        "written to stderr."));
-    parser.addOptions({port, link, baud, image, firmwareDir, version, reports, reportInterval, nakBlock, can,
-                       silent, corruptBlock, truncateBlock, garbage, callAnswer, storeDelay, dropAtBlock,
-                       verbose});
+    parser.addOptions({port,       link,         baud,           image,    firmwareDir,
+                       version,    reports,      reportInterval, nakBlock, can,
+                       silent,     corruptBlock, truncateBlock,  garbage,  callAnswer,
+                       storeDelay, dropAtBlock,  doubleAck,      logging,  verbose});
 
     if (auto stop = parseArguments(parser, arguments))
         return std::visit(
@@ -207,6 +214,7 @@ std::variant<Settings, HelpRequested, CommandLineError> parseCommandLine(const Q
         return CommandLineError{QStringLiteral("--report-interval wants milliseconds, at least 1, not \"%1\"")
                                     .arg(parser.value(reportInterval))};
     options.reportInterval = interval;
+    options.logging = parser.isSet(logging);
 
     device::Faults& faults = options.faults;
     QString error;
@@ -251,6 +259,9 @@ std::variant<Settings, HelpRequested, CommandLineError> parseCommandLine(const Q
     if (parser.isSet(dropAtBlock) && !readPositive(parser.value(dropAtBlock), 1, faults.dropAtBlock))
         return CommandLineError{QStringLiteral("--drop-at-block wants a block number from 1, not \"%1\"")
                                     .arg(parser.value(dropAtBlock))};
+    if (parser.isSet(doubleAck) && !readPositive(parser.value(doubleAck), 1, faults.doubleAckBlock))
+        return CommandLineError{QStringLiteral("--double-ack wants a block number from 1, not \"%1\"")
+                                    .arg(parser.value(doubleAck))};
     return settings;
 }
 

@@ -25,7 +25,7 @@ bool endetMitZeilenende(const QByteArray& text)
 
 Millis Intervall(Timer timer)
 {
-    return timer == Timer::timeouttimer60 ? 60 * Sekunde : Sekunde;
+    return timer == Timer::timeouttimer60 ? 60 * Sekunde : timer == Timer::Ruhetimer ? Ruhezeit : Sekunde;
 }
 
 // ---- operations -------------------------------------------------------------------------------
@@ -95,13 +95,14 @@ Ergebnis LinkEngine::LoggenEin()
     KommunikationsDaten.clear();
     KommunikationsModus = Loggen;
     liefertDaten = false;
+    ruheBis.reset(); // what still arrives is reports, which logging takes as they come
     beschriften(QStringLiteral("Loggen EIN"));
     EmpfangspufferLeeren();
     senden(Anfrage::LoggenEin());
     return Ergebnis::Erfolg;
 }
 
-void LinkEngine::LoggenAus()
+void LinkEngine::LoggenAus(Millis now)
 {
     beschriften(QStringLiteral("Loggen AUS"));
     senden(Anfrage::LoggenAus());
@@ -111,6 +112,9 @@ void LinkEngine::LoggenAus()
     for (auto& deadline : deadlines)
         deadline.reset();
     KommunikationsModus = Frei;
+    zurückgehalten.reset();
+    ruheBis = now + Ruhegrenze;
+    zuletztEmpfangen = now;
 }
 
 void LinkEngine::BootladerResettenSenden()
@@ -162,6 +166,7 @@ bool LinkEngine::abfrageStarten(int modus)
 void LinkEngine::beenden(Ergebnis ergebnis)
 {
     verbergen();
+    zurückgehalten.reset();
     KommunikationsErgebnis = ergebnis;
     KommunikationsModus = Frei;
 }
@@ -186,6 +191,7 @@ void LinkEngine::portFailed()
     for (auto& deadline : deadlines)
         deadline.reset();
     Blockpuffer.clear();
+    ruheBis.reset();
     if (KommunikationsModus == Loggen)
         KommunikationsModus = Frei;
     else
@@ -198,6 +204,14 @@ void LinkEngine::receive(QByteArrayView bytes, Millis now)
 {
     // Emptying the receive buffer while a chunk is taken throws away the rest of it: those
     // characters were waiting in the buffer.
+    if (ruheBis && !bytes.isEmpty()) {
+        zuletztEmpfangen = now;
+        // Whatever arrives while a write waits for quiet is stale; it only puts the write off.
+        if (zurückgehalten) {
+            deadlines[static_cast<int>(Timer::Ruhetimer)] = std::min(now + Ruhezeit, *ruheBis);
+            return;
+        }
+    }
     empfangGeleert = false;
     for (qsizetype i = 0; i < bytes.size() && !empfangGeleert; ++i)
         zeichenVerarbeiten(bytes[i], now);
@@ -350,6 +364,9 @@ void LinkEngine::advanceTo(Millis now)
         case Timer::timeouttimer60:
             timeout60Tick();
             break;
+        case Timer::Ruhetimer:
+            ruheTick(tick);
+            break;
         }
     }
 }
@@ -426,14 +443,41 @@ void LinkEngine::timeout60Tick()
     beenden(Ergebnis::Timeout);
 }
 
+void LinkEngine::ruheTick(Millis now)
+{
+    ruheBis.reset();
+    if (!zurückgehalten)
+        return;
+    EmpfangspufferLeeren();
+    senden(*std::exchange(zurückgehalten, std::nullopt));
+    if (KommunikationsModus == BlöckeSenden) { // the EOT
+        KommunikationsModus = Speichern;
+        start(Timer::SpeichernTimer, now);
+        start(Timer::timeouttimer60, now);
+    } else {
+        start(Timer::timeoutimer1, now);
+    }
+}
+
 // ---- senders ----------------------------------------------------------------------------------
 
 void LinkEngine::anfrageSenden(const QString& beschriftung, const QByteArray& bytes, Millis now)
 {
     beschriften(beschriftung);
     EmpfangspufferLeeren();
+    if (ruheBis && now < std::min(zuletztEmpfangen + Ruhezeit, *ruheBis)) {
+        ruheAbwarten(bytes);
+        return;
+    }
+    ruheBis.reset();
     senden(bytes);
     start(Timer::timeoutimer1, now);
+}
+
+void LinkEngine::ruheAbwarten(QByteArray bytes)
+{
+    zurückgehalten = std::move(bytes);
+    deadlines[static_cast<int>(Timer::Ruhetimer)] = std::min(zuletztEmpfangen + Ruhezeit, *ruheBis);
 }
 
 void LinkEngine::EmpfangenInitSenden(Millis now)
@@ -453,10 +497,11 @@ void LinkEngine::BlockSenden(Millis now)
     const qsizetype bereitsGesendet = (Blockindex - 1) * Blockgröße;
     if (KommunikationsDaten.size() - bereitsGesendet <= 0) {
         queue(Effekt::Art::Fortschritt, {}, {}, static_cast<int>(KommunikationsDaten.size()));
-        KommunikationsModus = Speichern;
-        senden(QByteArray(1, Zeichen::EOT)); // EndeSenden
-        start(Timer::SpeichernTimer, now);
-        start(Timer::timeouttimer60, now);
+        // Only the ACK to EOT confirms the store: a second ACK for the last block, sent twice because
+        // its ACK came late, must be over before EOT goes out.
+        ruheBis = now + Ruhegrenze;
+        zuletztEmpfangen = now;
+        ruheAbwarten(QByteArray(1, Zeichen::EOT)); // EndeSenden
         return;
     }
     queue(Effekt::Art::Fortschritt, {}, {}, static_cast<int>(bereitsGesendet));

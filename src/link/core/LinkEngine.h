@@ -29,8 +29,15 @@ enum class Timer {
     timeoutimer1,   // 1 s supervision: counts TimeoutZähler, repeats requests, gives up
     SpeichernTimer, // 1 s countdown caption while the device stores an upload
     timeouttimer60, // 60 s limit for the device's final ACK after an upload
+    Ruhetimer,      // a write held back until the line has been quiet (see Ruhezeit)
 };
-constexpr int TimerAnzahl = 3;
+constexpr int TimerAnzahl = 4;
+// A write that must not meet a stale answer waits until nothing has arrived for Ruhezeit: after the
+// log-off, a report the device had begun still comes in (some 20 ms at 19200 baud, plus the
+// adapter's latency); after an upload's last ACK, a second ACK for a block sent twice. A line that
+// never falls quiet holds the write back for Ruhegrenze at most.
+constexpr qint64 Ruhezeit = 100;
+constexpr qint64 Ruhegrenze = 1000;
 Millis Intervall(Timer timer);
 
 struct Effekt {
@@ -63,7 +70,8 @@ public:
     Ergebnis FirmwareAuslesen(Millis now);
     Ergebnis RufInformationAbholen(int a, int b, Millis now);
     Ergebnis LoggenEin();
-    void LoggenAus();
+    // The next request waits until the line is quiet, so that the tail of a report is not its answer.
+    void LoggenAus(Millis now);
     void BootladerResettenSenden();
     void EmpfangspufferLeeren();
 
@@ -114,6 +122,8 @@ private:
     void supervisionTick(Millis now);
     void speichernTick(Millis now);
     void timeout60Tick();
+    void ruheAbwarten(QByteArray bytes);
+    void ruheTick(Millis now);
 
     // Senders: each writes its bytes in one write.
     void anfrageSenden(const QString& beschriftung, const QByteArray& bytes, Millis now);
@@ -145,6 +155,11 @@ private:
     bool liefertDaten = false; // the running or last operation hands data on (read, queries)
     bool fensterSichtbar = false;
     bool empfangGeleert = false; // set by EmpfangspufferLeeren while a received chunk is being taken
+    // Since the log-off or an upload's last ACK: when the line last carried something, and until when
+    // a write may wait for it to fall quiet. `zurückgehalten` is the write waiting for it.
+    std::optional<Millis> ruheBis;
+    Millis zuletztEmpfangen = 0;
+    std::optional<QByteArray> zurückgehalten;
     std::array<std::optional<Millis>, TimerAnzahl> deadlines;
     std::vector<Effekt> effects;
 };

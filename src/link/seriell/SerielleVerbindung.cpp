@@ -12,6 +12,10 @@ using kommunikation::Timer;
 
 namespace {
 
+// One name for each of the engine's timers, in their order.
+constexpr const char* Timernamen[] = {"timeoutimer1", "SpeichernTimer", "timeouttimer60", "Ruhetimer"};
+static_assert(std::size(Timernamen) == kommunikation::TimerAnzahl);
+
 QTimer* timerAnlegen(QObject* parent, const char* name)
 {
     auto* timer = new QTimer(parent);
@@ -25,13 +29,12 @@ QTimer* timerAnlegen(QObject* parent, const char* name)
 
 SerielleVerbindung::SerielleVerbindung(platform::SerialPort& port, platform::Clock& clock,
                                        std::function<QString(int)> portpfad, QObject* parent)
-    : QObject(parent), msc_Kommunikation(port), clock(clock),
-      portpfad(std::move(portpfad)), timers{timerAnlegen(this, "timeoutimer1"),
-                                            timerAnlegen(this, "SpeichernTimer"),
-                                            timerAnlegen(this, "timeouttimer60")}
+    : QObject(parent), msc_Kommunikation(port), clock(clock), portpfad(std::move(portpfad))
 {
-    for (int i = 0; i < kommunikation::TimerAnzahl; ++i)
+    for (int i = 0; i < kommunikation::TimerAnzahl; ++i) {
+        timers[i] = timerAnlegen(this, Timernamen[i]);
         connect(timers[i], &QTimer::timeout, this, [this, i] { timerAbgelaufen(static_cast<Timer>(i)); });
+    }
     connect(&msc_Kommunikation, &platform::SerialPort::readyRead, this, &SerielleVerbindung::empfangen);
     connect(&msc_Kommunikation, &platform::SerialPort::failed, this, &SerielleVerbindung::portFehlgeschlagen);
 }
@@ -104,7 +107,7 @@ Ergebnis SerielleVerbindung::LoggenEin()
 
 void SerielleVerbindung::LoggenAus()
 {
-    engine.LoggenAus();
+    engine.LoggenAus(clock.now());
     effekteAnwenden();
 }
 
