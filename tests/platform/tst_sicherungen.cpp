@@ -41,6 +41,10 @@ private slots:
         QCOMPARE(dateiinhalt(liste.first().datei), "1");
         QCOMPARE(liste.at(198).datei, zweite);
         QVERIFY(QFile::exists(ordner.filePath("notiz.txt")));
+        // A clock set back: the new backup sorts oldest and stays; the oldest of the others goes.
+        QCOMPARE(dateiinhalt(sicherungen.sichern("früh", erste.addSecs(-3600))), "früh");
+        QCOMPARE(sicherungen.liste().size(), 200);
+        QCOMPARE(sicherungen.liste().at(1).zeitpunkt, erste.addSecs(2));
     }
 };
 

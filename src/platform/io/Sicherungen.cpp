@@ -75,10 +75,16 @@ QString Sicherungen::sichern(const QByteArray& abbild, const QDateTime& zeitpunk
             datei.remove(); // no half backup stays behind
             return {};
         }
+        // The new backup goes on the list by its name; with the clock behind the newest name it
+        // sorts oldest, and then the oldest of the others goes in its place.
         const QList<Eintrag> alle = einträge(verzeichnis);
-        for (qsizetype i = 0; i < alle.size() - Höchstzahl; ++i)
-            QFile::remove(alle[i].datei);
-        return pfad;
+        qsizetype zuViele = alle.size() - Höchstzahl;
+        for (qsizetype i = 0; i < alle.size() && zuViele > 0; ++i) {
+            if (alle[i].datei != pfad && QFile::remove(alle[i].datei))
+                --zuViele;
+        }
+        // Another process's rotation may have taken it meanwhile; then nothing must be stored.
+        return QFileInfo::exists(pfad) ? pfad : QString();
     }
     return {};
 }

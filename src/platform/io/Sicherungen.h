@@ -25,9 +25,9 @@ public:
     explicit Sicherungen(QString ordner) : verzeichnis(std::move(ordner)) {}
     QString ordner() const { return verzeichnis; }
 
-    // Writes the image as a new backup, whole or not at all, and deletes the oldest beyond 200. An
-    // existing file is never replaced, not even one another process made in the same second.
-    // The new file's path; empty when it could not be written.
+    // Writes the image as a new backup, whole or not at all, and deletes the oldest beyond 200, never
+    // the new one. An existing file is never replaced, not even one another process made in the same
+    // second. The new file's path; empty when it is not on disk.
     QString sichern(const QByteArray& abbild, const QDateTime& zeitpunkt);
     // Oldest first; other files in the folder are no backups.
     QList<Sicherung> liste() const;
