@@ -12,9 +12,16 @@ LockFileInstanceGuard::LockFileInstanceGuard(const QString& key)
     lock->setStaleLockTime(0);
 }
 
-bool LockFileInstanceGuard::acquire()
+InstanceGuard::Anspruch LockFileInstanceGuard::acquire()
 {
-    return lock->isLocked() || lock->tryLock(0);
+    if (lock->isLocked() || lock->tryLock(0))
+        return Anspruch::Erhalten;
+    return lock->error() == QLockFile::LockFailedError ? Anspruch::Belegt : Anspruch::Unmöglich;
+}
+
+QString LockFileInstanceGuard::ordner() const
+{
+    return QDir::toNativeSeparators(QDir::tempPath());
 }
 
 } // namespace platform

@@ -64,12 +64,23 @@ bool Programm::starten()
     link =
         std::make_unique<frm_Kommunikation>(p.serialPort, p.clock, [this](int n) { return ports.pfad(n); });
 
-    // Load: one instance only.
-    if (!p.instanz.acquire()) {
+    // Load: one instance only. A guard that cannot be set up must not keep the program from starting.
+    switch (p.instanz.acquire()) {
+    case platform::InstanceGuard::Anspruch::Erhalten:
+        break;
+    case platform::InstanceGuard::Anspruch::Belegt:
         p.meldungen.show(QStringLiteral("Programm läuft bereits!"), platform::Icon::Exclamation);
         link.reset();
         haupt.reset();
         return false;
+    case platform::InstanceGuard::Anspruch::Unmöglich:
+        p.meldungen.show(
+            QStringLiteral("Im Ordner \"%1\" kann die Sperrdatei nicht angelegt werden, die einen "
+                           "zweiten Start des Programms verhindert.\r\nDas Programm startet ohne "
+                           "diesen Schutz.")
+                .arg(p.instanz.ordner()),
+            platform::Icon::Exclamation);
+        break;
     }
     werte.ÜbertragungenLoggen = true;
     haupt->BefehleAnlegen({*link,

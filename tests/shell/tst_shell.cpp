@@ -143,8 +143,8 @@ private slots:
         QCOMPARE(lauf.settings.value("Settings", "Comport"), zeichen(verbunden));
     }
 
-    // The real guard between two real starts: the second is refused while the first runs, and the
-    // lock that a killed first left behind holds nobody back.
+    // The real guard between real starts: the second is refused while the first runs, the lock that a
+    // killed first left behind holds nobody back, and a lock that cannot be made is no refusal.
     void zweiterProzess()
     {
         QTemporaryDir ordner;
@@ -153,7 +153,7 @@ private slots:
             umgebung.insert(name, ordner.path());
         umgebung.insert("QT_QPA_PLATFORM", "offscreen");
         umgebung.insert("QT_LOGGING_RULES", "klingport.message.info=true");
-        QProcess läufe[3];
+        QProcess läufe[4];
         for (QProcess& lauf : läufe) {
             lauf.setProcessEnvironment(umgebung);
             lauf.setProcessChannelMode(QProcess::MergedChannels);
@@ -168,6 +168,11 @@ private slots:
         QVERIFY(!QDir(ordner.path()).entryList({"klingport-*.lock"}, QDir::Files | QDir::Hidden).isEmpty());
         läufe[2].start(KLINGPORT_PROGRAMM);
         QVERIFY(meldet(läufe[2], durch));
+        // A temp folder that holds no lock (here a file; the test may run as root) is said, no refusal.
+        umgebung.insert("TMPDIR", dateiAnlegen(ordner.filePath("datei"), ""));
+        läufe[3].setProcessEnvironment(umgebung);
+        läufe[3].start(KLINGPORT_PROGRAMM);
+        QVERIFY(meldet(läufe[3], "Im Ordner \"" + ordner.filePath("datei") + "\" kann die Sperrdatei nicht"));
         for (QProcess& lauf : läufe) {
             lauf.kill();
             lauf.waitForFinished();

@@ -79,7 +79,8 @@ protected:
 class FakeInstanceGuard final : public platform::InstanceGuard {
 public:
     bool free = true;
-    bool acquire() override { return free; }
+    Anspruch acquire() override { return free ? Anspruch::Erhalten : Anspruch::Belegt; }
+    QString ordner() const override { return {}; }
 };
 
 // No system information tool is installed.
