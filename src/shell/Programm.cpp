@@ -125,7 +125,7 @@ frm_Optionen& Programm::optionenLaden()
                               },
                               [this](int n) { return ports.pfad(n); }, [this] { EinstellungenSpeichern(); },
                               [this] { optionenFenster->deleteLater(); }});
-        optionenFenster->laden();
+        optionenFenster->laden(!std::exchange(optionenGeladen, true));
     }
     return *optionenFenster;
 }

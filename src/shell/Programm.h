@@ -85,6 +85,7 @@ private:
     QPointer<frmAbout> aboutFenster;
     QPointer<frm_Sicherungen> sicherungenFenster;
     bool aktiviert = false;
+    bool optionenGeladen = false; // the port is opened on the dialog's first load of a run only
 };
 
 } // namespace shell

@@ -77,10 +77,9 @@ frm_Optionen::frm_Optionen(Umgebung umgebung)
 
 frm_Optionen::~frm_Optionen() = default;
 
-void frm_Optionen::laden()
+void frm_Optionen::laden(bool ersteLadung)
 {
-    if (!vorausgewählt) {
-        vorausgewählt = true;
+    if (ersteLadung) {
         const int nummer = u.einstellungen.ComportNummer;
         if (nummer >= 1 && nummer <= 6) {
             obu_COM[nummer]->setChecked(true);

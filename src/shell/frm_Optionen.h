@@ -36,8 +36,9 @@ public:
     explicit frm_Optionen(Umgebung umgebung);
     ~frm_Optionen() override;
 
-    // The load event: opens the stored port on the first load and remembers the values to cancel to.
-    void laden();
+    // The load event: opens the stored port on the program's first load of the dialog (a dialog closed
+    // by its close box is loaded anew), and chooses the stored printer.
+    void laden(bool ersteLadung);
     // The unload handler: saves the settings, enables the main window and hides the dialog.
     void Form_Unload();
 
@@ -68,5 +69,4 @@ private:
     QPushButton* Cmd_OK;
     QPushButton* cmd_Cancel;
     QPointer<frm_Drucker> druckerauswahl;
-    bool vorausgewählt = false;
 };

@@ -238,8 +238,13 @@ private slots:
         dateiAnlegen(lauf.ordner.filePath("2026-01-01_00-00-00.bin"), {});
         lauf.fenster().findChild<QAction*>("men_Sicherungen")->trigger();
         QCOMPARE(lauf.programm.sicherungen()->cmd_Wiederherstellen->isEnabled(), nummer != 0);
-        if (ende.isEmpty()) // the close box unloads the dialog
+        if (ende.isEmpty()) { // the close box unloads the dialog; loaded again, it leaves port and device
+                              // alone
             QTRY_VERIFY(!lauf.programm.optionen());
+            lauf.optionenÖffnen();
+            QVERIFY(lauf.meldungen.shown.isEmpty() && lauf.programm.optionen()->isVisible());
+            QTEST(lauf.offen(), "offen");
+        }
     }
 
     // Closing waits for a running transfer, ends logging before the port is closed, and stores the
