@@ -3,7 +3,7 @@
 # that are missing).
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-translations-l10n libgl-dev lrzsz
-  fonts-liberation poppler-utils "$@")
+  fonts-liberation poppler-utils librsvg2-bin "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -18,7 +18,9 @@
 #include "frm_Optionen.h"
 #include "frm_Sicherungen.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -53,6 +55,9 @@ frmAbout* Programm::about()
 
 bool Programm::starten()
 {
+    // So that docks and task switchers show the menu entry's name and icon for its windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("de.welko.klingport"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/klingport.png")));
     // Initialisation: the settings, then the link's window.
     haupt = std::make_unique<frm_Haupt>();
     const Ladeergebnis geladen = EinstellungenLaden(p.settings, werte);

@@ -126,6 +126,13 @@ private slots:
                 QVERIFY(!w->isVisible());
             return;
         }
+        // Docks tell the window by its menu entry, the one the package installs: by its name, and on X11
+        // by the window's class, which Qt takes from the program's file name.
+        QVERIFY(!lauf.fenster().windowIcon().pixmap(32).isNull());
+        QCOMPARE(QGuiApplication::desktopFileName() + ".desktop", QFileInfo(KLINGPORT_DESKTOP).fileName());
+        QVERIFY(
+            dateiinhalt(KLINGPORT_DESKTOP)
+                .contains("\nStartupWMClass=" + QFileInfo(KLINGPORT_PROGRAMM).fileName().toUtf8() + "\n"));
         const int verbunden = comport == 2 ? 2 : 0;
         QCOMPARE(lauf.offen(), verbunden);
         QCOMPARE(lauf.programm.einstellungen().ComportNummer, verbunden);
