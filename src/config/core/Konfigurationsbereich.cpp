@@ -57,6 +57,12 @@ char schalter(bool null)
 
 } // namespace
 
+bool KonfigurationsbyteGelesen(qsizetype stelle)
+{
+    return (stelle >= feld::Anschlussart && stelle <= feld::Masterumleitung) ||
+           (stelle >= feld::Anrufbeantworter && stelle < feld::Ende);
+}
+
 Konfiguration KonfigurationAusAbbild(QByteArrayView abbild, Masterumleitung bisher)
 {
     Konfiguration k;

@@ -17,6 +17,8 @@
 // What the image says; a forwarding byte other than 0 to 2 says nothing, so `bisher` stays.
 // Fields past the end of a short image read as empty.
 Konfiguration KonfigurationAusAbbild(QByteArrayView abbild, Masterumleitung bisher);
+// Whether the configuration is read from the image's byte at `stelle`.
+bool KonfigurationsbyteGelesen(qsizetype stelle);
 
 // The image to send: `gelesen` (the image just read from the device) with the configuration's fields
 // replaced. Each value is cut to its field, so the result is as long as `gelesen`; a `gelesen` shorter

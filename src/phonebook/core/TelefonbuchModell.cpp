@@ -3,8 +3,14 @@
 namespace {
 
 const char* const Titel[TelefonbuchModell::Spaltenzahl] = {
-    "Index",      "Teilnehmer", "Telefonnummer Variante 1", "Telefonnummer Variante 2", "Anrufbeantworter",
-    "Türstation", "Tastercode", "Adresse",
+    "Index",
+    "Teilnehmer",
+    "Telefonnummer Variante 1",
+    "Telefonnummer Variante 2",
+    "Anrufbeantworter",
+    "Türstation",
+    "Tastercode",
+    "Adresse",
 };
 
 bool linksbündig(int spalte)
@@ -71,7 +77,12 @@ QVariant TelefonbuchModell::headerData(int section, Qt::Orientation orientation,
     if (orientation != Qt::Horizontal || section < 0 || section >= Spaltenzahl ||
         (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
         return {};
-    return QString::fromUtf8(Titel[section]);
+    return titel(section);
+}
+
+QString TelefonbuchModell::titel(int spalte)
+{
+    return spalte >= 0 && spalte < Spaltenzahl ? QString::fromUtf8(Titel[spalte]) : QString();
 }
 
 Qt::ItemFlags TelefonbuchModell::flags(const QModelIndex& index) const

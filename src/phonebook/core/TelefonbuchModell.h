@@ -29,6 +29,8 @@ public:
     void leeren();
 
     static QString zelle(const Telefonbucheintrag& eintrag, int spalte);
+    // The column's title in the grid.
+    static QString titel(int spalte);
 
 private:
     Telefonbuch einträge;

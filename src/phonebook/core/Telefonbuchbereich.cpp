@@ -100,6 +100,15 @@ QByteArray satzAus(const Telefonbucheintrag& e)
 
 } // namespace
 
+bool TelefonbuchbyteGelesen(qsizetype stelle)
+{
+    if (stelle >= Einträge && stelle < Einträge + Telefonbucheinträge * Eintragsgröße) {
+        const qsizetype imSatz = (stelle - Einträge) % Eintragsgröße;
+        return imSatz != feld::Türstation + 1 && imSatz < feld::Nummer2 + Nummernbreite; // not reserved
+    }
+    return stelle >= Namen && stelle < Namen + Telefonbucheinträge * Namensbreite;
+}
+
 Telefonbuch TelefonbuchAusAbbild(QByteArrayView abbild)
 {
     Telefonbuch telefonbuch;
@@ -111,8 +120,8 @@ Telefonbuch TelefonbuchAusAbbild(QByteArrayView abbild)
 
 QByteArray TelefonbuchInAbbild(QByteArrayView gelesen, const Telefonbuch& telefonbuch)
 {
-    QByteArray abbild = textfelder::Put0(ausschnitt(gelesen, 0, abbild::Konfigurationsgröße),
-                                         abbild::Konfigurationsgröße);
+    QByteArray abbild =
+        textfelder::Put0(ausschnitt(gelesen, 0, abbild::Konfigurationsgröße), abbild::Konfigurationsgröße);
     abbild.reserve(abbild::Größe);
     for (const Telefonbucheintrag& eintrag : telefonbuch)
         abbild += satzAus(eintrag);

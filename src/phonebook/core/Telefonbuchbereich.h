@@ -15,6 +15,9 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+// Whether an entry is read from the image's byte at `stelle`.
+bool TelefonbuchbyteGelesen(qsizetype stelle);
+
 // All 50 entries of an image; what lies past the end of a short image reads as zero bytes.
 Telefonbuch TelefonbuchAusAbbild(QByteArrayView abbild);
 
