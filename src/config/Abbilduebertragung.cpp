@@ -21,6 +21,8 @@ std::optional<QByteArray> AbbildLesen(const Befehlsumgebung& u, const QDateTime&
     case Ergebnis::Transferfehler:
         break;
     case Ergebnis::Erfolg:
+        if (antwort.daten.size() == abbild::Größe)
+            u.imKlingport(antwort.daten);
         if (antwort.daten.size() >= mindestlänge)
             return antwort.daten;
         break;
@@ -59,5 +61,7 @@ bool AbbildSenden(const Befehlsumgebung& u, const QByteArray& abbild, const QStr
               QStringLiteral("Übertragung wegen Übertragungsfehlern abgebrochen!")},
          .belegt = QStringLiteral(" %1 konnte nicht übertragen werden, weil die Schnittstelle belegt ist")
                        .arg(was)});
+    if (ergebnis == Ergebnis::Erfolg)
+        u.imKlingport(abbild);
     return ergebnis == Ergebnis::Erfolg;
 }

@@ -7,6 +7,7 @@
 #include "Sicherungen.h"
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -31,6 +32,8 @@ struct Befehlsumgebung {
     platform::Protokoll& protokoll;
     const platform::WallClock& uhr;
     platform::Sicherungen& sicherungen;
+    // Told every whole image the device holds now, read from it or stored into it.
+    std::function<void(const QByteArray&)> imKlingport = [](const QByteArray&) {};
 
     QDateTime stempel() const { return uhr.now(); }
     void loggen(const QDateTime& zeit, const char* meldung) const

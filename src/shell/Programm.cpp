@@ -12,6 +12,7 @@
 #include "SerialPort.h"
 #include "TelefonbuchBefehle.h"
 #include "TelefonbuchTab.h"
+#include "Vergleichsbefehle.h"
 #include "frmAbout.h"
 #include "frm_Haupt.h"
 #include "frm_Kommunikation.h"
@@ -161,7 +162,10 @@ void Programm::sicherungenZeigen()
         sicherungenFenster = new frm_Sicherungen(
             {haupt->befehlsumgebung(), *haupt->konfiguration, *haupt->telefonbuch, p.dateimanager,
              [this](const QString& text) { haupt->statusBar()->showMessage(text); },
-             [this] { return haupt->KommunikationEnabled(); }});
+             [this] { return haupt->KommunikationEnabled(); },
+             [this](const QByteArray& abbild, QWidget& über) {
+                 haupt->vergleich->mitSicherungVergleichen(abbild, über);
+             }});
     sicherungenFenster->show();
     sicherungenFenster->raise();
     sicherungenFenster->activateWindow();

@@ -15,11 +15,13 @@
 #include "TelefonbuchDateibefehle.h"
 #include "TelefonbuchModell.h"
 #include "TelefonbuchTab.h"
+#include "Vergleichsbefehle.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -99,6 +101,9 @@ frm_Haupt::frm_Haupt(QWidget* parent)
     setWindowTitle(shell::Anwendungstitel);
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(false);
+    lab_Abgleich = new QLabel;
+    lab_Abgleich->setObjectName(QStringLiteral("lab_Abgleich"));
+    statusBar()->addPermanentWidget(lab_Abgleich);
 
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     SSTab1->addTab(konfiguration, QStringLiteral("  &Konfiguration"));
@@ -130,6 +135,10 @@ void frm_Haupt::menüAnlegen()
     QAction* sicherungen = menuBar()->addAction(QStringLiteral("&Sicherungen"));
     sicherungen->setObjectName(QStringLiteral("men_Sicherungen"));
     connect(sicherungen, &QAction::triggered, this, &frm_Haupt::backupsRequested);
+    men_Vergleichen = menuBar()->addAction(QStringLiteral("&Vergleichen"));
+    men_Vergleichen->setObjectName(QStringLiteral("men_Vergleichen"));
+    men_Vergleichen->setEnabled(false); // a device command
+    connect(men_Vergleichen, &QAction::triggered, this, [this] { vergleich->mitKlingportVergleichen(); });
     QAction* info = menuBar()->addAction(QStringLiteral("&Info"));
     info->setObjectName(QStringLiteral("Info"));
     connect(info, &QAction::triggered, this, &frm_Haupt::infoRequested);
@@ -146,7 +155,9 @@ void frm_Haupt::AnfangszustandHerstellen()
 
 void frm_Haupt::BefehleAnlegen(Befehlsteile t)
 {
-    umgebung.emplace(Befehlsumgebung{t.link, *this, t.meldungen, loggen->log(), t.uhr, t.sicherungen});
+    umgebung.emplace(Befehlsumgebung{t.link, *this, t.meldungen, loggen->log(), t.uhr, t.sicherungen,
+                                     [this](const QByteArray& abbild) { vergleich->imKlingport(abbild); }});
+    vergleich = new Vergleichsbefehle(*umgebung, *konfiguration, *telefonbuch, *lab_Abgleich, this);
     konfigurationBefehle = new KonfigurationBefehle(
         *konfiguration, *umgebung,
         [this] { return AnrufbeantworterImTelefonbuch(telefonbuch->modell().telefonbuch()); }, this);
@@ -216,12 +227,14 @@ void frm_Haupt::KommunikationEnable()
 {
     for (QPushButton* knopf : Gerätebefehle())
         knopf->setEnabled(true);
+    men_Vergleichen->setEnabled(true);
 }
 
 void frm_Haupt::KommunikationDisable()
 {
     for (QPushButton* knopf : Gerätebefehle())
         knopf->setEnabled(false);
+    men_Vergleichen->setEnabled(false);
 }
 
 bool frm_Haupt::KommunikationEnabled() const

@@ -18,6 +18,8 @@ class KonfigurationBefehle;
 class TelefonbuchBefehle;
 class FirmwarestandBefehle;
 class LoggenBefehle;
+class QLabel;
+class Vergleichsbefehle;
 
 namespace platform {
 class FileDialogs;
@@ -67,6 +69,9 @@ public:
     FirmwarestandBefehle* firmwarestand = nullptr;
     UpdateBefehle* update = nullptr;
     LoggenBefehle* loggenBefehle = nullptr;
+    Vergleichsbefehle* vergleich = nullptr;
+    QAction* men_Vergleichen = nullptr;
+    QLabel* lab_Abgleich = nullptr; // on the status line's right: how far the window is from the device
 
 signals:
     void optionsRequested();

@@ -7,6 +7,7 @@
 #include "KonfigurationTab.h"
 #include "SicherungenModell.h"
 #include "TelefonbuchTab.h"
+#include "Vergleichsbefehle.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -38,6 +39,7 @@ frm_Sicherungen::frm_Sicherungen(Umgebung umgebung)
     : QWidget(nullptr, Qt::Dialog), lst_Sicherungen(new QTableView),
       cmd_InsFensterLaden(knopf("cmd_InsFensterLaden", "In das Fenster laden")),
       cmd_Wiederherstellen(knopf("cmd_Wiederherstellen", "Wiederherstellen")),
+      cmd_Vergleichen(knopf("cmd_Vergleichen", "Vergleichen")),
       cmd_OrdnerÖffnen(knopf("cmd_OrdnerÖffnen", "Ordner öffnen")),
       cmd_Schließen(knopf("cmd_Schließen", "Schließen")), u(std::move(umgebung)),
       modell(new SicherungenModell(this))
@@ -57,7 +59,7 @@ frm_Sicherungen::frm_Sicherungen(Umgebung umgebung)
     connect(lst_Sicherungen, &QTableView::doubleClicked, this, &frm_Sicherungen::cmd_InsFensterLaden_Click);
 
     auto* knöpfe = new QHBoxLayout;
-    for (QPushButton* k : {cmd_InsFensterLaden, cmd_Wiederherstellen, cmd_OrdnerÖffnen})
+    for (QPushButton* k : {cmd_InsFensterLaden, cmd_Wiederherstellen, cmd_Vergleichen, cmd_OrdnerÖffnen})
         knöpfe->addWidget(k);
     knöpfe->addStretch();
     knöpfe->addWidget(cmd_Schließen);
@@ -68,6 +70,7 @@ frm_Sicherungen::frm_Sicherungen(Umgebung umgebung)
 
     connect(cmd_InsFensterLaden, &QPushButton::clicked, this, &frm_Sicherungen::cmd_InsFensterLaden_Click);
     connect(cmd_Wiederherstellen, &QPushButton::clicked, this, &frm_Sicherungen::cmd_Wiederherstellen_Click);
+    connect(cmd_Vergleichen, &QPushButton::clicked, this, &frm_Sicherungen::cmd_Vergleichen_Click);
     connect(cmd_OrdnerÖffnen, &QPushButton::clicked, this, &frm_Sicherungen::cmd_OrdnerÖffnen_Click);
     connect(cmd_Schließen, &QPushButton::clicked, this, &frm_Sicherungen::cmd_Schließen_Click);
 }
@@ -77,6 +80,7 @@ void frm_Sicherungen::neuLaden()
     modell->laden(u.befehle.sicherungen);
     const bool leer = modell->rowCount() == 0;
     cmd_InsFensterLaden->setEnabled(!leer);
+    cmd_Vergleichen->setEnabled(!leer); // no device needed
     cmd_Wiederherstellen->setEnabled(!leer && u.gerätebefehleAn());
     if (!leer)
         lst_Sicherungen->selectRow(0);
@@ -104,7 +108,7 @@ void frm_Sicherungen::cmd_InsFensterLaden_Click()
     const std::optional<Sicherungszeile> z = brauchbareWahl();
     if (!z)
         return;
-    anzeigen(z->abbild); // the device is not asked
+    AbbildAnzeigen(u.konfiguration, u.telefonbuch, z->abbild); // the device is not asked
     u.statuszeile(QStringLiteral("Angezeigt: die Sicherung vom %1").arg(vom(*z)));
     schließen();
 }
@@ -134,15 +138,14 @@ void frm_Sicherungen::cmd_Wiederherstellen_Click()
     if (!gespeichert)
         return;
     // The window's next store must not put back what the device held before.
-    anzeigen(z->abbild);
+    AbbildAnzeigen(u.konfiguration, u.telefonbuch, z->abbild);
     u.statuszeile(QStringLiteral("Wiederhergestellt: die Sicherung vom %1").arg(vom(*z)));
 }
 
-void frm_Sicherungen::anzeigen(const QByteArray& abbild)
+void frm_Sicherungen::cmd_Vergleichen_Click()
 {
-    // As a load from the device shows it, the controls' reactions included.
-    u.konfiguration.KonfigurationParsAnzeigen(abbild);
-    u.telefonbuch.TelefonbuchParsAnzeigen(abbild);
+    if (const std::optional<Sicherungszeile> z = brauchbareWahl())
+        u.vergleichen(z->abbild, *this);
 }
 
 void frm_Sicherungen::cmd_OrdnerÖffnen_Click()

@@ -27,18 +27,21 @@ public:
         platform::FolderViewer& dateimanager;
         std::function<void(const QString&)> statuszeile;
         std::function<bool()> gerätebefehleAn; // as the main window's device commands are switched
+        std::function<void(const QByteArray&, QWidget&)> vergleichen; // with the window, over this dialog
     };
 
     explicit frm_Sicherungen(Umgebung umgebung);
 
     void cmd_InsFensterLaden_Click();
     void cmd_Wiederherstellen_Click();
+    void cmd_Vergleichen_Click();
     void cmd_OrdnerÖffnen_Click();
     void cmd_Schließen_Click();
 
     QTableView* lst_Sicherungen;
     QPushButton* cmd_InsFensterLaden;
     QPushButton* cmd_Wiederherstellen;
+    QPushButton* cmd_Vergleichen;
     QPushButton* cmd_OrdnerÖffnen;
     QPushButton* cmd_Schließen;
 
@@ -49,8 +52,6 @@ protected:
 private:
     // The chosen backup when it is a whole image; otherwise the user is told why it is refused.
     std::optional<Sicherungszeile> brauchbareWahl();
-    // Shows the image in the window as a load from the device would.
-    void anzeigen(const QByteArray& abbild);
     void neuLaden();
     void schließen();
 

@@ -77,7 +77,7 @@ private slots:
         QStringList menü;
         for (const QAction* a : s.fenster().menuBar()->actions())
             menü.append(a->text());
-        QCOMPARE(menü, QStringList({"&Einstellungen", "&Sicherungen", "&Info"}));
+        QCOMPARE(menü, QStringList({"&Einstellungen", "&Sicherungen", "&Vergleichen", "&Info"}));
         s.dialog().cmd_Schließen->click();
         QVERIFY(!s.dialog().isVisible() && s.fenster().isEnabled());
 

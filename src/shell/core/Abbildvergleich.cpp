@@ -88,7 +88,7 @@ QList<Unterschied> AbbilderVergleichen(const QByteArray& vorher, const QByteArra
                     : QStringLiteral("fehlt");
             return QStringLiteral("Byte %1: %2 (%3 verschieden)").arg(erstes).arg(wert).arg(anzahl);
         };
-        liste.append({QStringLiteral("Übrige Bytes"), byte(vorher), byte(nachher)});
+        liste.append({ÜbrigeBytes, byte(vorher), byte(nachher)});
     }
     return liste;
 }

@@ -10,6 +10,9 @@
 #include <QList>
 #include <QString>
 
+// The field of the bytes the window does not show.
+inline const QString ÜbrigeBytes = QStringLiteral("Übrige Bytes");
+
 struct Unterschied {
     QString feld;    // the window's caption: "PIN", "Eintrag 12: Teilnehmer", "Übrige Bytes"
     QString vorher;  // as the first image shows it
