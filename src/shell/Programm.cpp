@@ -144,11 +144,14 @@ void Programm::optionenZeigen()
 
 void Programm::sicherungenZeigen()
 {
-    if (!sicherungenFenster)
+    if (!sicherungenFenster) {
         sicherungenFenster = new frm_Sicherungen(
             {haupt->befehlsumgebung(), *haupt->konfiguration, *haupt->telefonbuch, p.dateimanager,
              [this](const QString& text) { haupt->statusBar()->showMessage(text); },
              [this] { return haupt->KommunikationEnabled(); }});
+        QObject::connect(haupt.get(), &frm_Haupt::kommunikationGeschaltet, sicherungenFenster,
+                         &frm_Sicherungen::gerätebefehleAbgleichen);
+    }
     sicherungenFenster->show();
     sicherungenFenster->raise();
     sicherungenFenster->activateWindow();

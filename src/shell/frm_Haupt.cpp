@@ -216,12 +216,14 @@ void frm_Haupt::KommunikationEnable()
 {
     for (QPushButton* knopf : Gerätebefehle())
         knopf->setEnabled(true);
+    emit kommunikationGeschaltet();
 }
 
 void frm_Haupt::KommunikationDisable()
 {
     for (QPushButton* knopf : Gerätebefehle())
         knopf->setEnabled(false);
+    emit kommunikationGeschaltet();
 }
 
 bool frm_Haupt::KommunikationEnabled() const

@@ -259,8 +259,9 @@ private slots:
         QCOMPARE(lauf.settings.value("Settings", "Comport"), zeichen(1));
     }
 
-    // A pulled adapter turns the device commands off, says so once and ends logging; the settings
-    // keep the port. Plugged back in, the port opens by itself and the device answers again.
+    // A pulled adapter turns the device commands off, the backups' "Wiederherstellen" among them,
+    // says so once and ends logging; the settings keep the port. Plugged back in, the port opens by
+    // itself and the device answers again.
     void adapterGezogen()
     {
         QTemporaryDir ordner;
@@ -269,6 +270,9 @@ private slots:
         QVERIFY(s.starten());
         s.klicken("cmd_StartLog");
         QTRY_VERIFY(gerät.sim->stderrText().trimmed().endsWith("logging on"));
+        dateiAnlegen(s.ordner.filePath("2026-01-01_00-00-00.bin"), {});
+        s.fenster().findChild<QAction*>("men_Sicherungen")->trigger();
+        QPushButton* wiederherstellen = s.programm.sicherungen()->cmd_Wiederherstellen;
         const QString weg = "Die Verbindung zu COM1 ist unterbrochen.";
         ::kill(pid_t(gerät.sim->process().processId()), SIGUSR1);
         QTRY_VERIFY(!s.fenster().KommunikationEnabled());
@@ -279,6 +283,7 @@ private slots:
                     .match(s.log())
                     .hasMatch());
         QCOMPARE(s.control<QPushButton>("cmd_StartLog")->text(), "Start");
+        QVERIFY(!wiederherstellen->isEnabled());
         s.fenster().findChild<QAction*>("men_Optionen")->trigger();
         QVERIFY(s.control<QRadioButton>("obu_COM1")->isChecked());
         s.klicken("Cmd_OK");
@@ -287,6 +292,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(s.fenster().KommunikationEnabled(), 5000);
         QCOMPARE(s.fenster().statusBar()->currentMessage(), "Die Verbindung zu COM1 ist wiederhergestellt.");
         QCOMPARE(s.log().count(weg), 1);
+        QVERIFY(wiederherstellen->isEnabled());
+        s.programm.sicherungen()->close();
         QTRY_VERIFY(gerät.sim->stderrText().trimmed().endsWith("logging off"));
         s.klicken("cmd_KonfigAusAnlageLaden");
         QCOMPARE(s.meldungen.texts().last(), "Konfiguration erfolgreich ausgelesen!");
