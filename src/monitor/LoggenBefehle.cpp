@@ -58,12 +58,13 @@ void LoggenBefehle::berichtEmpfangen(const QByteArray& bericht)
     u.protokoll.zeileAnhängen(u.stempel(), QLatin1Char(' ') + BerichtDekodieren(bericht));
 }
 
-void LoggenBefehle::verbindungVerloren()
+bool LoggenBefehle::verbindungVerloren()
 {
     if (!loggt())
-        return;
+        return false;
     u.loggen(u.stempel(), " Loggen gestoppt, die Verbindung zum Klingport ist unterbrochen");
     tab.cmd_StartLog->setText(Start);
+    return true;
 }
 
 void LoggenBefehle::LoggenBeenden()

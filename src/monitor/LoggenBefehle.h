@@ -26,8 +26,8 @@ public:
     void cmd_LoggDrucken_Click();
     // One complete report from the device, CR LF included.
     void berichtEmpfangen(const QByteArray& bericht);
-    // The line broke: the device no longer reports.
-    void verbindungVerloren();
+    // The line broke: the device no longer reports. True when logging was running.
+    bool verbindungVerloren();
     // Switches logging off as Stop does, when it runs: before the port goes to another device.
     void LoggenBeenden();
 

@@ -12,6 +12,7 @@
 #include "SerialPort.h"
 #include "TelefonbuchBefehle.h"
 #include "TelefonbuchTab.h"
+#include "Verbindungswache.h"
 #include "Vergleichsbefehle.h"
 #include "frmAbout.h"
 #include "frm_Haupt.h"
@@ -98,8 +99,8 @@ bool Programm::starten()
                            {werte.FirmwarePfad, werte.BustreiberPfad, [this] { EinstellungenSpeichern(); }}});
     QObject::connect(link.get(), &frm_Kommunikation::berichtszeileEmpfangen, haupt->loggenBefehle,
                      &LoggenBefehle::berichtEmpfangen);
-    QObject::connect(link.get(), &frm_Kommunikation::portVerloren, haupt->loggenBefehle,
-                     &LoggenBefehle::verbindungVerloren);
+    wache = new Verbindungswache(*link, *haupt, werte.ComportNummer, haupt.get());
+    QObject::connect(link.get(), &frm_Kommunikation::portVerloren, wache, &Verbindungswache::verloren);
     QObject::connect(haupt->loggen->chk_AutoSroll, &QCheckBox::clicked, haupt.get(),
                      [this] { EinstellungenSpeichern(); });
     haupt->AnfangszustandHerstellen();
@@ -125,6 +126,8 @@ frm_Optionen& Programm::optionenLaden()
         optionenFenster =
             new frm_Optionen({werte, p.meldungen, p.drucker, *haupt,
                               [this](int n) {
+                                  // A port the user opens ends waiting for a lost one.
+                                  wache->aufgeben();
                                   // The device on the old port must not stay in logging mode.
                                   haupt->loggenBefehle->LoggenBeenden();
                                   return link->ComportÖffnen(n);
@@ -158,7 +161,7 @@ void Programm::optionenZeigen()
 
 void Programm::sicherungenZeigen()
 {
-    if (!sicherungenFenster)
+    if (!sicherungenFenster) {
         sicherungenFenster = new frm_Sicherungen(
             {haupt->befehlsumgebung(), *haupt->konfiguration, *haupt->telefonbuch, p.dateimanager,
              [this](const QString& text) { haupt->statusBar()->showMessage(text); },
@@ -166,6 +169,9 @@ void Programm::sicherungenZeigen()
              [this](const QByteArray& abbild, QWidget& über) {
                  haupt->vergleich->mitSicherungVergleichen(abbild, über);
              }});
+        QObject::connect(haupt.get(), &frm_Haupt::kommunikationGeschaltet, sicherungenFenster,
+                         &frm_Sicherungen::gerätebefehleAbgleichen);
+    }
     sicherungenFenster->show();
     sicherungenFenster->raise();
     sicherungenFenster->activateWindow();
@@ -189,6 +195,7 @@ void Programm::ersteAktivierung()
 
 void Programm::beenden()
 {
+    wache->aufgeben();
     if (link && link->kommunikationsModus() == 1)
         link->LoggenAus();
     if (optionenFenster) {

@@ -10,6 +10,7 @@ class frm_Haupt;
 class frm_Kommunikation;
 class frm_Optionen;
 class frm_Sicherungen;
+class Verbindungswache;
 class frmAbout;
 
 namespace platform {
@@ -81,6 +82,7 @@ private:
     Programmeinstellungen werte;
     std::unique_ptr<frm_Haupt> haupt;
     std::unique_ptr<frm_Kommunikation> link;
+    Verbindungswache* wache = nullptr;
     QPointer<frm_Optionen> optionenFenster;
     QPointer<frmAbout> aboutFenster;
     QPointer<frm_Sicherungen> sicherungenFenster;

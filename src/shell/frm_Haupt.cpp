@@ -228,6 +228,7 @@ void frm_Haupt::KommunikationEnable()
     for (QPushButton* knopf : Gerätebefehle())
         knopf->setEnabled(true);
     men_Vergleichen->setEnabled(true);
+    emit kommunikationGeschaltet();
 }
 
 void frm_Haupt::KommunikationDisable()
@@ -235,6 +236,7 @@ void frm_Haupt::KommunikationDisable()
     for (QPushButton* knopf : Gerätebefehle())
         knopf->setEnabled(false);
     men_Vergleichen->setEnabled(false);
+    emit kommunikationGeschaltet();
 }
 
 bool frm_Haupt::KommunikationEnabled() const

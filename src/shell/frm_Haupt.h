@@ -81,6 +81,8 @@ signals:
     void firstActivated();
     // The window is about to close; the program ends logging and unloads its other windows.
     void closing();
+    // The device commands were switched on or off.
+    void kommunikationGeschaltet();
 
 protected:
     void showEvent(QShowEvent* event) override;

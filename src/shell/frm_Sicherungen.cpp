@@ -81,9 +81,14 @@ void frm_Sicherungen::neuLaden()
     const bool leer = modell->rowCount() == 0;
     cmd_InsFensterLaden->setEnabled(!leer);
     cmd_Vergleichen->setEnabled(!leer); // no device needed
-    cmd_Wiederherstellen->setEnabled(!leer && u.gerätebefehleAn());
+    gerätebefehleAbgleichen();
     if (!leer)
         lst_Sicherungen->selectRow(0);
+}
+
+void frm_Sicherungen::gerätebefehleAbgleichen()
+{
+    cmd_Wiederherstellen->setEnabled(modell->rowCount() > 0 && u.gerätebefehleAn());
 }
 
 std::optional<Sicherungszeile> frm_Sicherungen::brauchbareWahl()

@@ -37,6 +37,8 @@ public:
     void cmd_Vergleichen_Click();
     void cmd_OrdnerÖffnen_Click();
     void cmd_Schließen_Click();
+    // Follows the main window's device commands, which a lost port switches while this is open.
+    void gerätebefehleAbgleichen();
 
     QTableView* lst_Sicherungen;
     QPushButton* cmd_InsFensterLaden;

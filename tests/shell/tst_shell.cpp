@@ -1,5 +1,6 @@
 // The whole program on its real serial port against klingport-sim: start-up, the settings dialog,
-// closing, the printer choice, the hints and the names a screen reader finds; and two real starts of it.
+// closing, a pulled adapter, the printer choice, the hints and the names a screen reader finds; and
+// two real starts of it.
 
 #include "SimGeraet.h"
 #include "Sitzung.h"
@@ -17,6 +18,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <csignal>
 
 using platform::Icon;
 
@@ -272,6 +274,46 @@ private slots:
         QVERIFY(!lauf.port.isOpen());
         QTRY_VERIFY(lauf.anfragen().trimmed().endsWith("logging off"));
         QCOMPARE(lauf.settings.value("Settings", "Comport"), zeichen(1));
+    }
+
+    // A pulled adapter turns the device commands off, the backups' "Wiederherstellen" among them,
+    // says so once and ends logging; the settings keep the port. Plugged back in, the port opens by
+    // itself and the device answers again.
+    void adapterGezogen()
+    {
+        QTemporaryDir ordner;
+        SimGerät gerät({"--verbose", "--link", ordner.filePath("com1")});
+        Sitzung s(ordner.filePath("com1"));
+        QVERIFY(s.starten());
+        s.klicken("cmd_StartLog");
+        QTRY_VERIFY(gerät.sim->stderrText().trimmed().endsWith("logging on"));
+        dateiAnlegen(s.ordner.filePath("2026-01-01_00-00-00.bin"), {});
+        s.fenster().findChild<QAction*>("men_Sicherungen")->trigger();
+        QPushButton* wiederherstellen = s.programm.sicherungen()->cmd_Wiederherstellen;
+        const QString weg = "Die Verbindung zu COM1 ist unterbrochen.";
+        ::kill(pid_t(gerät.sim->process().processId()), SIGUSR1);
+        QTRY_VERIFY(!s.fenster().KommunikationEnabled());
+        QCOMPARE(s.fenster().statusBar()->currentMessage(), weg);
+        QVERIFY(QRegularExpression(
+                    " " + QRegularExpression::escape(weg) +
+                    "\r\n\\S+ \\S+ Loggen gestoppt, die Verbindung zum Klingport ist unterbrochen\r\n$")
+                    .match(s.log())
+                    .hasMatch());
+        QCOMPARE(s.control<QPushButton>("cmd_StartLog")->text(), "Start");
+        QVERIFY(!wiederherstellen->isEnabled());
+        s.fenster().findChild<QAction*>("men_Optionen")->trigger();
+        QVERIFY(s.control<QRadioButton>("obu_COM1")->isChecked());
+        s.klicken("Cmd_OK");
+        QTest::qWait(2500); // a try or more while the line is gone
+        ::kill(pid_t(gerät.sim->process().processId()), SIGUSR2);
+        QTRY_VERIFY_WITH_TIMEOUT(s.fenster().KommunikationEnabled(), 5000);
+        QCOMPARE(s.fenster().statusBar()->currentMessage(), "Die Verbindung zu COM1 ist wiederhergestellt.");
+        QCOMPARE(s.log().count(weg), 1);
+        QVERIFY(wiederherstellen->isEnabled());
+        s.programm.sicherungen()->close();
+        QTRY_VERIFY(gerät.sim->stderrText().trimmed().endsWith("logging off"));
+        s.klicken("cmd_KonfigAusAnlageLaden");
+        QCOMPARE(s.meldungen.texts().last(), "Konfiguration erfolgreich ausgelesen!");
     }
 
     // The printer is chosen in its own dialog and taken by OK of the settings; a stored printer

@@ -169,6 +169,27 @@ void PseudoTerminal::removeLink()
     link_.clear();
 }
 
+void PseudoTerminal::drop()
+{
+    if (master_ < 0)
+        return;
+    droppedLink_ = link_;
+    close();
+}
+
+bool PseudoTerminal::restore(QString& error)
+{
+    if (master_ >= 0)
+        return true;
+    if (!open(error))
+        return false;
+    if (!droppedLink_.isEmpty() && !linkTo(droppedLink_, error)) {
+        close();
+        return false;
+    }
+    return true;
+}
+
 void PseudoTerminal::close()
 {
     removeLink();

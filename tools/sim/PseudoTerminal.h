@@ -24,6 +24,12 @@ public:
     void write(const QByteArray& bytes) override;
     void drain(std::chrono::milliseconds limit) override;
     void close() override;
+    // Pulls the line as an unplugged adapter does: closed, so the client sees the hang-up, and the
+    // symlink removed. What is not yet read is lost.
+    void drop();
+    // Plugs a dropped line back in: a new pair, the symlink pointed at its slave.
+    bool restore(QString& error);
+    bool isOpen() const { return master_ >= 0; }
 
 private:
     void readAvailable();
@@ -34,6 +40,7 @@ private:
     int slave_ = -1;
     QString slavePath_;
     QString link_;
+    QString droppedLink_;
     QByteArray pending_;
     QSocketNotifier* reader_ = nullptr;
     QSocketNotifier* writer_ = nullptr;

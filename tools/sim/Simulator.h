@@ -23,6 +23,8 @@ public:
 
     // Sends what is still queued, waits for the PC to read it, and closes the line.
     void shutDown();
+    // Writes a line to stderr when verbose.
+    void log(const QString& text) const;
 
 signals:
     // The simulator has nothing more to do, e.g. after the line was dropped.
@@ -36,7 +38,6 @@ private:
     void handle(const device::Event& event);
     void armTimers();
     void closeDroppedLine();
-    void log(const QString& text) const;
     qint64 now() const { return clock_.nsecsElapsed(); }
 
     device::Klingport device_;

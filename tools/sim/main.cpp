@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "DeviceFiles.h"
+#include "LineSignals.h"
 #include "PseudoTerminal.h"
 #include "ReportScript.h"
 #include "SerialPortLine.h"
@@ -42,6 +43,7 @@ int main(int argc, char* argv[])
     settings.device.image = kept.bytes;
 
     platform::TerminationSignals termination;
+    sim::LineSignals lineSignals; // before the first line, which tells a test the simulator is up
     std::unique_ptr<sim::Line> line;
     int pacedBaud = 0;
     QString error;
@@ -69,5 +71,24 @@ int main(int argc, char* argv[])
         app.quit();
     });
     QObject::connect(&simulator, &sim::Simulator::finished, &app, &QCoreApplication::exit);
+
+    if (auto* pty = qobject_cast<sim::PseudoTerminal*>(line.get())) {
+        QObject::connect(&lineSignals, &sim::LineSignals::dropRequested, pty, [&simulator, pty] {
+            pty->drop();
+            simulator.log(QStringLiteral("line dropped"));
+        });
+        QObject::connect(&lineSignals, &sim::LineSignals::restoreRequested, pty, [&simulator, pty] {
+            if (pty->isOpen())
+                return;
+            QString error;
+            if (!pty->restore(error)) {
+                std::fprintf(stderr, "%s: %s\n", Programm, qPrintable(error));
+                return;
+            }
+            std::printf("pty: %s\n", qPrintable(pty->slavePath()));
+            std::fflush(stdout);
+            simulator.log(QStringLiteral("line back on %1").arg(pty->slavePath()));
+        });
+    }
     return app.exec();
 }

@@ -35,15 +35,20 @@ bool QtSerialPort::open(const QString& path)
     close();
     if (path.isEmpty())
         return false;
-    port.setPortName(path);
     belegt_ = false;
+#ifndef Q_OS_WIN
+    // A pulled USB adapter's device is gone; asking the file system is cheaper than an open.
+    const QString gerät = path.startsWith(u'/') ? path : QStringLiteral("/dev/") + path;
+    if (!QFile::exists(gerät))
+        return false;
+#endif
+    port.setPortName(path);
     if (!port.open(QIODevice::ReadWrite)) {
         // Qt tells a port another program holds (its lock, or Windows' exclusive open) and one the
         // user may not use by the same error; only the second is refused by the file's permissions.
 #ifdef Q_OS_WIN
         belegt_ = port.error() == QSerialPort::PermissionError;
 #else
-        const QString gerät = path.startsWith(u'/') ? path : QStringLiteral("/dev/") + path;
         belegt_ = port.error() == QSerialPort::PermissionError &&
                   ::access(QFile::encodeName(gerät).constData(), R_OK | W_OK) == 0;
 #endif
