@@ -10,7 +10,6 @@
 #include "KonfigurationTab.h"
 #include "Konfigurationsdatei.h"
 #include "Musterabbild.h"
-#include "TelefonbuchBefehle.h"
 #include "TelefonbuchModell.h"
 #include "TelefonbuchTab.h"
 #include "Testdaten.h"
@@ -69,19 +68,6 @@ struct Fenster : Hauptfenster {
     TelefonbuchTab& tab = *fenster.telefonbuch;
 
     Fenster() { aktivieren(&fenster); }
-    static void aktivieren(QWidget* w)
-    {
-        QApplication::setActiveWindow(w); // so that the focus moves as a user moves it
-        if (!QTest::qWaitForWindowActive(w))
-            qWarning("%s did not become active", qPrintable(w->objectName()));
-    }
-    // The entry editor on the first entry.
-    frm_Telbuch& editor()
-    {
-        klicken("cmd_TelbuchBearbeiten");
-        aktivieren(fenster.telefonbuchBefehle->editor());
-        return *fenster.telefonbuchBefehle->editor();
-    }
 };
 
 // Types as a user does: "⇤" is Home, "⇥" selects the next character.
@@ -456,7 +442,7 @@ private slots:
         QWidget* weiter = e.k.obu_Variante1;
         QLineEdit* box = e.control<QLineEdit>(feld);
         if (!box) {
-            frm_Telbuch& editor = e.editor();
+            frm_Telbuch& editor = e.editor(1);
             box = editor.findChild<QLineEdit*>(feld);
             weiter = editor.cbo_Türstelle;
         }
