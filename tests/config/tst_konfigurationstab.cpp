@@ -308,27 +308,23 @@ private slots:
     {
         QTest::addColumn<QByteArray>("datei");
         QTest::addColumn<QString>("meldung");
-        const QString ungültig =
-            "Die Datei \"k.kpk\" wurde nicht geladen, weil ein Wert nicht gültig ist.\r\n";
         QTest::newRow("keine Beschriftung")
             << QByteArray("PIN 1234\r\nRufnummer 0301234\r\n")
             << "Die Datei \"k.kpk\" enthält keine Klingport-Konfiguration und wurde nicht geladen.";
-        QTest::newRow("PIN abcd") << gefüllt({"\t0815", "\tabcd"})
-                                  << ungültig + "Zeile 11: PIN: \"abcd\" sind nicht 4 Ziffern.";
-        QTest::newRow("PIN 12345") << gefüllt({"\t0815", "\t12345"})
-                                   << ungültig + "Zeile 11: PIN: \"12345\" sind nicht 4 Ziffern.";
-        QTest::newRow("Zeit 121") << gefüllt({"\t045", "\t121"})
-                                  << ungültig +
-                                         "Zeile 13: Türgesprächszeit (in Sek.): \"121\" ist keine Zahl "
-                                         "von 0 bis 120.";
-        QTest::newRow("Zeit 0090") << gefüllt({"\t090", "\t0090"})
-                                   << ungültig +
-                                          "Zeile 17: Externe Rufzeit (in Sek.): \"0090\" ist keine Zahl "
-                                          "von 0 bis 120.";
-        QTest::newRow("Rufnummer") << gefüllt({"\t0301234567", "\t0301a"})
-                                   << ungültig +
-                                          "Zeile 28: Rufnummer: \"0301a\" hat mehr als 25 Zeichen oder "
-                                          "andere als 0-9 , p P * # F f.";
+        // The filled file with one value replaced.
+        const auto ungültig = [](const char* tag, const char* alt, const char* neu, const QString& fehler) {
+            QTest::newRow(tag)
+                << gefüllt({alt, neu})
+                << "Die Datei \"k.kpk\" wurde nicht geladen, weil ein Wert nicht gültig ist.\r\n" + fehler;
+        };
+        ungültig("PIN abcd", "\t0815", "\tabcd", "Zeile 11: PIN: \"abcd\" sind nicht 4 Ziffern.");
+        ungültig("PIN 12345", "\t0815", "\t12345", "Zeile 11: PIN: \"12345\" sind nicht 4 Ziffern.");
+        ungültig("Zeit 121", "\t045", "\t121",
+                 "Zeile 13: Türgesprächszeit (in Sek.): \"121\" ist keine Zahl von 0 bis 120.");
+        ungültig("Zeit 0090", "\t090", "\t0090",
+                 "Zeile 17: Externe Rufzeit (in Sek.): \"0090\" ist keine Zahl von 0 bis 120.");
+        ungültig("Rufnummer", "\t0301234567", "\t0301a",
+                 "Zeile 28: Rufnummer: \"0301a\" hat mehr als 25 Zeichen oder andere als 0-9 , p P * # F f.");
     }
     void abgelehnt()
     {
@@ -395,10 +391,7 @@ private slots:
         const QString lokal = "txt_LokaleRufzeit", zeit = "txt_ExterneRufzeit", tür = "txt_Türgesprächszeit";
         const QString pin = "txt_PIN", nummer = "txt_Masterumleitungsnummer";
         const QString name = "txt_Bezeichnung", nummer1 = "txt_TelbuchEintragVariante1";
-        const auto fremd = [](const char* zeichen) {
-            return QStringList{
-                QString("Das Zeichen \"%1\" kann der Klingport nicht speichern.").arg(zeichen)};
-        };
+        const QString fremd = "Das Zeichen \"%1\" kann der Klingport nicht speichern.";
         zeile("121", zeit, "", "121", "", "030", {ZweiMinuten});
         zeile("120", zeit, "", "120", "120", "120", {});
         zeile("0 nach 13", tür, "13", "0", "", "060", {ZweiMinuten});
@@ -424,8 +417,8 @@ private slots:
         zeile("langer Name", name, "", QString(27, 'n'), QString(20, 'n'), QString(20, 'n'), {}, "einfügen");
         zeile("zwei Zellen", name, "", "Müller\t0301234\r\n", "Müller 0301234", "Müller 0301234", {},
               "einfügen");
-        zeile("ř", name, "Dvo", "Dvořák", "Dvo", "Dvo", fremd("ř"), "einfügen");
-        zeile("ÿ", name, "", "Mÿ", "M", "M", fremd("ÿ"));
+        zeile("ř", name, "Dvo", "Dvořák", "Dvo", "Dvo", {fremd.arg("ř")}, "einfügen");
+        zeile("ÿ", name, "", "Mÿ", "M", "M", {fremd.arg("ÿ")});
         zeile("lange Nummer", nummer1, "", QString(30, '3'), QString(24, '3'), QString(24, '3'), {},
               "einfügen");
         zeile("Nummer abgelegt", nummer1, "0301", "12ab", "0301", "0301", {NurZahlen}, "ablegen");
