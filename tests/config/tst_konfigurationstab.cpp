@@ -269,7 +269,6 @@ private slots:
             << gefüllt({"Aus: \t\t\r\n", "Aus: \t\tX\r\n"}) << gefüllt();
         QTest::newRow("keine Marke") << gefüllt({"Sofort:\t\tX", "Sofort:\t\t"})
                                      << gefüllt({keineMarke, verzögert});
-        QTest::newRow("LF") << gefüllt().replace("\r\n", "\n") << gefüllt();
         QTest::newRow("CR und gemischt")
             << gefüllt().replace("\r\n", "\r").replace("0815\r", "0815\n") << gefüllt();
         QTest::newRow("leere Rufnummer")
