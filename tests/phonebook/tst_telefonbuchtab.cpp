@@ -12,7 +12,6 @@
 #include "Windows1252.h"
 #include "frm_Telbuch.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -32,17 +31,6 @@ struct Grid : Hauptfenster {
     TelefonbuchTab& tab = *fenster.telefonbuch;
 
     Grid() { tab.modell().setEintrag(3, Gelernt); }
-    // Opens the editor on entry `nummer` by the button.
-    frm_Telbuch& öffnen(int nummer)
-    {
-        tab.zeileMarkieren(nummer);
-        klicken("cmd_TelbuchBearbeiten");
-        frm_Telbuch* editor = fenster.telefonbuchBefehle->editor();
-        QApplication::setActiveWindow(editor); // so that the focus moves as a user moves it
-        if (!QTest::qWaitForWindowActive(editor))
-            qWarning("the editor did not become active");
-        return *editor;
-    }
     // The current entry and how many of its cells are selected.
     QPair<int, int> auswahl() const
     {
@@ -77,7 +65,7 @@ private slots:
         g.control<QLineEdit>("txt_Masterumleitungsnummer")->setText("0");
         g.klicken("obu_verzögert");
         g.tab.modell().setEintrag(2, {"", "", "", "3"});
-        frm_Telbuch& editor = g.öffnen(2);
+        frm_Telbuch& editor = g.editor(2);
         QCOMPARE(editor.cbo_Türstelle->currentText(), "Bitte wählen");
         editor.chk_ab_variante1->click();
         QVERIFY(!editor.chk_ab_variante1->isChecked()); // the warning undoes nothing
@@ -101,7 +89,7 @@ private slots:
     void okSchreibtDenEintrag()
     {
         Grid g;
-        frm_Telbuch& editor = g.öffnen(3);
+        frm_Telbuch& editor = g.editor(3);
         QCOMPARE(editor.cbo_Türstelle->currentIndex(), 4);
         editor.txt_Bezeichnung->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(editor.txt_Bezeichnung, "Haupteingang Nord-Ost 1");

@@ -8,10 +8,15 @@
 #include "Logfenster.h"
 #include "LoggenTab.h"
 #include "Sicherungen.h"
+#include "TelefonbuchBefehle.h"
+#include "TelefonbuchTab.h"
 #include "frm_Haupt.h"
+#include "frm_Telbuch.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QTemporaryDir>
+#include <QTest>
 
 class TickendeUhr final : public platform::WallClock {
 public:
@@ -53,4 +58,20 @@ struct Hauptfenster {
     QString log() { return fenster.loggen->log().text(); }
     template <typename T = QWidget> T* control(const QString& name) { return fenster.findChild<T*>(name); }
     void klicken(const QString& name) { control<QAbstractButton>(name)->click(); }
+
+    // So that the focus moves as a user moves it.
+    static void aktivieren(QWidget* w)
+    {
+        QApplication::setActiveWindow(w);
+        if (!QTest::qWaitForWindowActive(w))
+            qWarning("%s did not become active", qPrintable(w->objectName()));
+    }
+    // The entry editor, active, opened on entry `nummer` by its button.
+    frm_Telbuch& editor(int nummer)
+    {
+        fenster.telefonbuch->zeileMarkieren(nummer);
+        klicken("cmd_TelbuchBearbeiten");
+        aktivieren(fenster.telefonbuchBefehle->editor());
+        return *fenster.telefonbuchBefehle->editor();
+    }
 };
