@@ -2,6 +2,7 @@
 
 #include "Fenstersperre.h"
 #include "FirmwareTab.h"
+#include "Geraeteabbild.h"
 #include "Firmwarestand.h"
 #include "KonfigurationTab.h"
 #include "TelefonbuchTab.h"
@@ -35,6 +36,8 @@ void AbbildÜbernehmen(const Befehlsumgebung& u, KonfigurationTab& konfiguration
         störungMelden(u, abbild.ergebnis);
         break;
     case Ergebnis::Erfolg:
+        if (abbild.daten.size() == abbild::Größe)
+            u.imKlingport(abbild.daten);
         konfiguration.KonfigurationParsAnzeigen(abbild.daten);
         telefonbuch.TelefonbuchParsAnzeigen(abbild.daten);
         u.melden("Einstellungen wurden vom Klingport geladen!", Icon::Information);

@@ -70,7 +70,7 @@ void Vergleichsbefehle::zeigen(const QByteArray& abbild, const QString& quelle, 
 void Vergleichsbefehle::imKlingport(const QByteArray& abbild)
 {
     gerät = abbild;
-    abgleichen();
+    nachÄnderung->start(); // once the window shows what was read
 }
 
 QByteArray Vergleichsbefehle::mitFenster(const QByteArray& basis) const

@@ -68,6 +68,12 @@ private slots:
         s.zweimalSpeichern();
         const QList<Sicherung> gemacht = s.sicherungen.liste();
         const QByteArray vorher = s.abbild();
+        // The newer backup against the window, then in it; no device asked.
+        s.wählen(0);
+        s.dialog().cmd_Vergleichen->click();
+        QCOMPARE(s.vergleich(true), QStringList({"1 Unterschied", "Feld|In der Sicherung|Im Fenster",
+                                                 "Masterumleitungsnummer|0301111111|0302222222"}));
+        QCOMPARE(s.konfiguration().txt_Masterumleitungsnummer->text(), "0301111111");
         s.öffnen();
         QCOMPARE(
             s.zeilen(),

@@ -12,7 +12,11 @@
 #include "TelefonbuchModell.h"
 #include "TelefonbuchTab.h"
 #include "frm_Optionen.h"
+#include "frm_Vergleich.h"
 
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 // No serial adapters unless a test gives a folder of them, so the machine's own stay out.
@@ -58,6 +62,24 @@ struct Sitzung {
     KonfigurationTab& konfiguration() { return *fenster().konfiguration; }
     TelefonbuchModell& telefonbuch() { return fenster().telefonbuch->modell(); }
     QString log() { return fenster().loggen->log().text(); }
+    // The compare dialog, closed once read, or by taking its image into the window: its count, its
+    // titles, then a row a difference, "|" apart.
+    static QStringList vergleich(bool insFenster = false)
+    {
+        auto* dialog = qobject_cast<frm_Vergleich*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return {};
+        QStringList zeilen{dialog->lab_Anzahl->text()};
+        const QTableWidget& t = *dialog->lst_Unterschiede;
+        for (int r = -1; r < t.rowCount(); ++r) {
+            QStringList zeile;
+            for (int c = 0; c < t.columnCount(); ++c)
+                zeile << (r < 0 ? t.horizontalHeaderItem(c) : t.item(r, c))->text();
+            zeilen << zeile.join('|');
+        }
+        (insFenster ? dialog->cmd_InsFensterLaden : dialog->cmd_Schließen)->click();
+        return zeilen;
+    }
     // A control of the main window or of the settings dialog.
     template <typename T = QWidget> T* control(const QString& name)
     {
