@@ -50,6 +50,70 @@ Ausgang ausgegeben(const QString& zeile)
     return Ausgang::Eingabefehler;
 }
 
+// Every file of a store, read and checked before the device is touched; or the failure, reported.
+std::variant<Speicherdateien, Ausgang> dateienLesen(platform::MessageBoxes& meldungen, const QString& kpk,
+                                                    const QString& kpb, const QString& abbildname)
+{
+    if (!abbildname.isEmpty() && !(kpk.isEmpty() && kpb.isEmpty())) {
+        konsole::melden(
+            QStringLiteral("--abbild ersetzt das ganze Abbild und geht nicht mit --kpk oder --kpb."));
+        return Ausgang::Eingabefehler;
+    }
+    Speicherdateien d;
+    const auto laden = [&meldungen](const QString& art, const QString& name) {
+        return name.isEmpty() ? std::optional<QByteArray>() : platform::dateiLaden(meldungen, art, name);
+    };
+    const auto abgelehnt = [](const QString& name, const QString& warum) {
+        konsole::melden(QStringLiteral("Die Datei \"%1\" %2").arg(QFileInfo(name).fileName(), warum));
+        return Ausgang::Eingabefehler;
+    };
+    if (!kpk.isEmpty()) {
+        d.kpk = laden(QStringLiteral("Konfigurationsdatei"), kpk);
+        if (!d.kpk)
+            return Ausgang::Eingabefehler;
+        const auto gelesen = KonfigurationAusDatei(*d.kpk, Werkseinstellungen());
+        if (const auto* fehler = std::get_if<Konfigurationsfehler>(&gelesen)) {
+            konsole::melden(fehler->meldung(kpk));
+            return Ausgang::Eingabefehler;
+        }
+    }
+    if (!kpb.isEmpty()) {
+        const std::optional<QByteArray> datei = laden(QStringLiteral("Telefonbuchdatei"), kpb);
+        if (!datei)
+            return Ausgang::Eingabefehler;
+        const auto buch = TelefonbuchAusDatei(*datei);
+        if (const auto* fehler = std::get_if<Telefonbuchfehler>(&buch)) {
+            konsole::melden(fehler->meldung(kpb));
+            return Ausgang::Eingabefehler;
+        }
+        d.kpb = std::get<Telefonbuch>(buch);
+    }
+    if (!abbildname.isEmpty()) {
+        d.abbild = laden(QStringLiteral("Abbilddatei"), abbildname);
+        if (!d.abbild)
+            return Ausgang::Eingabefehler;
+        if (d.abbild->size() != abbild::Größe)
+            return abgelehnt(abbildname,
+                             QStringLiteral("ist kein Klingport-Abbild: Sie hat %1 statt %2 Bytes.")
+                                 .arg(d.abbild->size())
+                                 .arg(abbild::Größe));
+    }
+    return d;
+}
+
+// What a store of the files sends: the device's image with the file's configuration and phone book put
+// in, or the file's whole image.
+QByteArray zielabbild(const QByteArray& gerät, const Speicherdateien& d)
+{
+    QByteArray neu = d.abbild.value_or(gerät);
+    if (d.kpk)
+        neu = KonfigurationInAbbild(
+            neu, std::get<Konfiguration>(KonfigurationAusDatei(*d.kpk, AngezeigteKonfiguration(gerät))));
+    if (d.kpb)
+        neu = TelefonbuchInAbbild(neu, *d.kpb);
+    return neu;
+}
+
 } // namespace
 
 Kommandozeile::Kommandozeile(Aufruf a)
@@ -200,68 +264,20 @@ Ausgang Kommandozeile::speichern(const QString& kpk, const QString& kpb, const Q
         konsole::melden(QStringLiteral("Bitte --kpk und/oder --kpb, oder --abbild angeben."));
         return Ausgang::Eingabefehler;
     }
-    if (!abbildname.isEmpty() && !(kpk.isEmpty() && kpb.isEmpty())) {
-        konsole::melden(
-            QStringLiteral("--abbild ersetzt das ganze Abbild und geht nicht mit --kpk oder --kpb."));
-        return Ausgang::Eingabefehler;
-    }
-    // Every file is read and checked before the device is touched.
-    Speicherdateien d;
-    const auto laden = [this](const QString& art, const QString& name) {
-        return name.isEmpty() ? std::optional<QByteArray>() : platform::dateiLaden(meldungen, art, name);
-    };
-    const auto abgelehnt = [](const QString& name, const QString& warum) {
-        konsole::melden(QStringLiteral("Die Datei \"%1\" %2").arg(QFileInfo(name).fileName(), warum));
-        return Ausgang::Eingabefehler;
-    };
-    if (!kpk.isEmpty()) {
-        d.kpk = laden(QStringLiteral("Konfigurationsdatei"), kpk);
-        if (!d.kpk)
-            return Ausgang::Eingabefehler;
-        const auto gelesen = KonfigurationAusDatei(*d.kpk, Werkseinstellungen());
-        if (const auto* fehler = std::get_if<Konfigurationsfehler>(&gelesen)) {
-            konsole::melden(fehler->meldung(kpk));
-            return Ausgang::Eingabefehler;
-        }
-    }
-    if (!kpb.isEmpty()) {
-        const std::optional<QByteArray> datei = laden(QStringLiteral("Telefonbuchdatei"), kpb);
-        if (!datei)
-            return Ausgang::Eingabefehler;
-        const auto buch = TelefonbuchAusDatei(*datei);
-        if (const auto* fehler = std::get_if<Telefonbuchfehler>(&buch)) {
-            konsole::melden(fehler->meldung(kpb));
-            return Ausgang::Eingabefehler;
-        }
-        d.kpb = std::get<Telefonbuch>(buch);
-    }
-    if (!abbildname.isEmpty()) {
-        d.abbild = laden(QStringLiteral("Abbilddatei"), abbildname);
-        if (!d.abbild)
-            return Ausgang::Eingabefehler;
-        if (d.abbild->size() != abbild::Größe)
-            return abgelehnt(abbildname,
-                             QStringLiteral("ist kein Klingport-Abbild: Sie hat %1 statt %2 Bytes.")
-                                 .arg(d.abbild->size())
-                                 .arg(abbild::Größe));
-    }
-
+    const auto dateien = dateienLesen(meldungen, kpk, kpb, abbildname);
+    if (const Ausgang* fehler = std::get_if<Ausgang>(&dateien))
+        return *fehler;
     if (const auto fehler = verbinden())
         return *fehler;
     const auto gelesen = abbildLesen();
     if (const Ausgang* fehler = std::get_if<Ausgang>(&gelesen))
         return *fehler;
     const QByteArray& vorher = std::get<QByteArray>(gelesen);
+    const QByteArray neu = zielabbild(vorher, std::get<Speicherdateien>(dateien));
     if (sicherungen.sichern(vorher, uhr.now()).isEmpty()) {
         konsole::melden(sicherungen.nichtGeschrieben());
         return Ausgang::Eingabefehler;
     }
-    QByteArray neu = d.abbild.value_or(vorher);
-    if (d.kpk)
-        neu = KonfigurationInAbbild(
-            neu, std::get<Konfiguration>(KonfigurationAusDatei(*d.kpk, AngezeigteKonfiguration(vorher))));
-    if (d.kpb)
-        neu = TelefonbuchInAbbild(neu, *d.kpb);
     const Ergebnis ergebnis = link->KonfigurationSenden(neu);
     if (ergebnis != Ergebnis::Erfolg)
         return fehlgeschlagen(ergebnis, QStringLiteral("Übertragung"));
