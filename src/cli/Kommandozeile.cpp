@@ -1,5 +1,6 @@
 #include "Kommandozeile.h"
 
+#include "Abbildvergleich.h"
 #include "Dateien.h"
 #include "Firmwarestand.h"
 #include "Geraeteabbild.h"
@@ -114,6 +115,28 @@ QByteArray zielabbild(const QByteArray& gerät, const Speicherdateien& d)
     return neu;
 }
 
+// A difference as a line of three tab-separated columns. A device's value may hold anything, so a TAB
+// or line break inside one becomes a blank; a NUL shows as in all output.
+QString unterschiedszeile(const Unterschied& u)
+{
+    static const QRegularExpression trenner(QStringLiteral("[\t\r\n]"));
+    QStringList spalten{u.feld, u.vorher, u.nachher};
+    for (QString& spalte : spalten)
+        spalte.replace(trenner, QStringLiteral(" "));
+    return spalten.join(u'\t');
+}
+
+// Each difference a line on stdout: the field, the device's value, the files' value.
+Ausgang unterschiedeAusgeben(const QByteArray& gerät, const QByteArray& ziel)
+{
+    const QList<Unterschied> unterschiede = AbbilderVergleichen(gerät, ziel);
+    for (const Unterschied& u : unterschiede) {
+        if (const Ausgang ausgang = ausgegeben(unterschiedszeile(u)); ausgang != Ausgang::Erfolg)
+            return ausgang;
+    }
+    return unterschiede.isEmpty() ? Ausgang::Erfolg : Ausgang::Verschieden;
+}
+
 } // namespace
 
 Kommandozeile::Kommandozeile(Aufruf a)
@@ -134,7 +157,9 @@ Ausgang Kommandozeile::ausführen()
     if (k == u"lesen")
         return lesen();
     if (k == u"speichern")
-        return speichern(aufruf.kpk, aufruf.kpb, aufruf.abbild);
+        return speichern(aufruf.kpk, aufruf.kpb, aufruf.abbild, aufruf.trocken);
+    if (k == u"vergleichen")
+        return vergleichen();
     if (k == u"loggen")
         return loggen();
     if (k == u"firmware" || k == u"bustreiber")
@@ -143,7 +168,7 @@ Ausgang Kommandozeile::ausführen()
         return ruftaste();
     if (k == u"sicherungen")
         return sicherungenAuflisten();
-    return speichern({}, {}, aufruf.argumente.value(0)); // wiederherstellen
+    return speichern({}, {}, aufruf.argumente.value(0), false); // wiederherstellen
 }
 
 std::optional<Ausgang> Kommandozeile::verbinden()
@@ -258,7 +283,8 @@ Ausgang Kommandozeile::lesen()
     return alle ? Ausgang::Erfolg : Ausgang::Eingabefehler;
 }
 
-Ausgang Kommandozeile::speichern(const QString& kpk, const QString& kpb, const QString& abbildname)
+Ausgang Kommandozeile::speichern(const QString& kpk, const QString& kpb, const QString& abbildname,
+                                 bool trocken)
 {
     if (kpk.isEmpty() && kpb.isEmpty() && abbildname.isEmpty()) {
         konsole::melden(QStringLiteral("Bitte --kpk und/oder --kpb, oder --abbild angeben."));
@@ -274,6 +300,8 @@ Ausgang Kommandozeile::speichern(const QString& kpk, const QString& kpb, const Q
         return *fehler;
     const QByteArray& vorher = std::get<QByteArray>(gelesen);
     const QByteArray neu = zielabbild(vorher, std::get<Speicherdateien>(dateien));
+    if (trocken)
+        return unterschiedeAusgeben(vorher, neu);
     if (sicherungen.sichern(vorher, uhr.now()).isEmpty()) {
         konsole::melden(sicherungen.nichtGeschrieben());
         return Ausgang::Eingabefehler;
@@ -283,6 +311,15 @@ Ausgang Kommandozeile::speichern(const QString& kpk, const QString& kpb, const Q
         return fehlgeschlagen(ergebnis, QStringLiteral("Übertragung"));
     konsole::melden(QStringLiteral("Übertragung erfolgreich!"));
     return Ausgang::Erfolg;
+}
+
+Ausgang Kommandozeile::vergleichen()
+{
+    if (aufruf.kpk.isEmpty() && aufruf.kpb.isEmpty() && aufruf.abbild.isEmpty()) {
+        konsole::melden(QStringLiteral("Vergleichen braucht --kpk, --kpb, --abbild oder --sicherung."));
+        return Ausgang::Eingabefehler;
+    }
+    return speichern(aufruf.kpk, aufruf.kpb, aufruf.abbild, true);
 }
 
 Ausgang Kommandozeile::loggen()
