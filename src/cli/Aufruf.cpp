@@ -8,7 +8,16 @@
 
 namespace {
 
-enum Option { Port = 1, Kpk = 2, Kpb = 4, Abbild = 8, Sekunden = 16, Roh = 32 };
+enum Option {
+    Port = 1,
+    Kpk = 2,
+    Kpb = 4,
+    Abbild = 8,
+    Sekunden = 16,
+    Roh = 32,
+    Sicherung = 64,
+    Trocken = 128
+};
 
 struct Kommando {
     const char* name;
@@ -24,10 +33,16 @@ const Kommando Kommandos[] = {
     {"lesen", "", Port | Kpk | Kpb | Abbild, "Konfiguration, Telefonbuch, Abbild in Dateien",
      "Liest das Abbild des Klingport einmal und schreibt die Konfiguration (.kpk), das Telefonbuch (.kpb)\n"
      "und/oder das ganze Abbild (6144 Bytes) in Dateien, so wie das Programm sie speichert."},
-    {"speichern", "", Port | Kpk | Kpb | Abbild, "Dateien in den Klingport speichern",
+    {"speichern", "", Port | Kpk | Kpb | Abbild | Trocken, "Dateien in den Klingport speichern",
      "Liest das Abbild des Klingport, sichert es, ersetzt die Konfiguration aus der .kpk-Datei und/oder\n"
      "das Telefonbuch aus der .kpb-Datei (oder das ganze Abbild) und speichert es im Klingport.\n"
-     "Alle anderen Bytes bleiben, wie sie waren."},
+     "Alle anderen Bytes bleiben, wie sie waren. Mit --trocken wird nichts gesichert und nichts\n"
+     "gespeichert, sondern ausgegeben, was sich ändern würde, wie bei \"vergleichen\"."},
+    {"vergleichen", "", Port | Kpk | Kpb | Abbild | Sicherung, "den Klingport mit Dateien vergleichen",
+     "Liest das Abbild des Klingport und vergleicht es mit dem, was \"speichern\" mit denselben Dateien\n"
+     "daraus machen würde, oder mit einer Sicherung. Jeder Unterschied ist eine Zeile, durch Tabulatoren\n"
+     "getrennt: Feld, Wert im Klingport, Wert aus den Dateien; die Bytes, die das Programm nicht zeigt,\n"
+     "sind eine Zeile \"Übrige Bytes\". Exit-Status 0: kein Unterschied, 6: Unterschiede."},
     {"loggen", "", Port | Sekunden | Roh, "den Bus beobachten",
      "Schaltet das Loggen ein und gibt jeden Busbericht als Logzeile mit Zeitstempel aus, bis Strg-C,\n"
      "SIGTERM oder die angegebenen Sekunden das Loggen wieder ausschalten."},
@@ -56,7 +71,8 @@ QString übersicht()
     text +=
         QStringLiteral("\n\"klingport-cli KOMMANDO --help\" beschreibt ein Kommando mit seinen Optionen.\n"
                        "Exit-Status: 0 Erfolg, 1 Timeout, 2 Übertragungsfehler, 3 Schnittstelle belegt,\n"
-                       "4 falsche Argumente oder Datei nicht lesbar/schreibbar, 5 Port nicht zu öffnen.\n"
+                       "4 falsche Argumente oder Datei nicht lesbar/schreibbar, 5 Port nicht zu öffnen,\n"
+                       "6 Klingport und Dateien verschieden (vergleichen, speichern --trocken).\n"
                        "Ein NUL-Zeichen in dem, was der Klingport sendet, erscheint als \"␀\".");
     return text;
 }
@@ -116,12 +132,21 @@ std::variant<Aufruf, Ausgang> AufrufLesen(const QStringList& argumente)
     const QCommandLineOption sekunden(QStringLiteral("sekunden"),
                                       QStringLiteral("Nach N Sekunden das Loggen beenden."),
                                       QStringLiteral("N"));
+    const QCommandLineOption sicherung(
+        QStringLiteral("sicherung"),
+        QStringLiteral("Eine Sicherung (6144 Bytes), wie \"sicherungen\" sie auflistet, statt der Dateien."),
+        QStringLiteral("DATEI"));
+    const QCommandLineOption trocken(
+        QStringLiteral("trocken"),
+        QStringLiteral("Nichts sichern und nichts speichern, nur die Unterschiede ausgeben."));
     const QCommandLineOption roh(QStringLiteral("roh"),
                                  QStringLiteral("Vor jeder Logzeile auch den Bericht, wie er kam."));
     parser.addOption(hilfe);
     parser.addOption(einstellungen);
     const std::pair<int, const QCommandLineOption*> eigene[] = {
-        {Port, &port}, {Kpk, &kpk}, {Kpb, &kpb}, {Abbild, &abbild}, {Sekunden, &sekunden}, {Roh, &roh}};
+        {Port, &port},           {Kpk, &kpk},           {Kpb, &kpb},
+        {Abbild, &abbild},       {Sekunden, &sekunden}, {Roh, &roh},
+        {Sicherung, &sicherung}, {Trocken, &trocken}};
     for (const auto& [bit, option] : eigene) {
         if (kommando->optionen & bit)
             parser.addOption(*option);
@@ -154,6 +179,13 @@ std::variant<Aufruf, Ausgang> AufrufLesen(const QStringList& argumente)
     aufruf.kpb = wert(Kpb, kpb);
     aufruf.abbild = wert(Abbild, abbild);
     aufruf.roh = (kommando->optionen & Roh) && parser.isSet(roh);
+    aufruf.trocken = (kommando->optionen & Trocken) && parser.isSet(trocken);
+    // A backup is a whole image, compared as --abbild compares one.
+    if (const QString gesichert = wert(Sicherung, sicherung); !gesichert.isEmpty()) {
+        if (!aufruf.kpk.isEmpty() || !aufruf.kpb.isEmpty() || !aufruf.abbild.isEmpty())
+            return fehler(QStringLiteral("--sicherung geht nicht mit --kpk, --kpb oder --abbild."));
+        aufruf.abbild = gesichert;
+    }
     if ((kommando->optionen & Sekunden) && parser.isSet(sekunden)) {
         bool zahl = false;
         const qlonglong wert = parser.value(sekunden).toLongLong(&zahl);

@@ -13,9 +13,10 @@ struct Aufruf {
     QString einstellungen; // a settings file instead of the user's settings
     QString kpk;
     QString kpb;
-    QString abbild;
+    QString abbild;   // also the backup "vergleichen --sicherung" names: both are a whole image
     int sekunden = 0; // 0: until Ctrl-C or SIGTERM
     bool roh = false;
+    bool trocken = false; // only print what a store would change
 };
 
 // The call the arguments make, or how the program ends at once: after its help (Erfolg) or after

@@ -10,6 +10,7 @@ enum class Ausgang {
     Belegt = 3,
     Eingabefehler = 4, // bad arguments, or a file that can't be read or written
     PortFehler = 5,    // the port can't be opened
+    Verschieden = 6,   // the device differs from the files it was compared with
 };
 
 inline Ausgang ausgangVon(kommunikation::Ergebnis ergebnis)

@@ -1,5 +1,6 @@
 #include "Kommandozeile.h"
 
+#include "Abbildvergleich.h"
 #include "Dateien.h"
 #include "Firmwarestand.h"
 #include "Geraeteabbild.h"
@@ -50,6 +51,92 @@ Ausgang ausgegeben(const QString& zeile)
     return Ausgang::Eingabefehler;
 }
 
+// Every file of a store, read and checked before the device is touched; or the failure, reported.
+std::variant<Speicherdateien, Ausgang> dateienLesen(platform::MessageBoxes& meldungen, const QString& kpk,
+                                                    const QString& kpb, const QString& abbildname)
+{
+    if (!abbildname.isEmpty() && !(kpk.isEmpty() && kpb.isEmpty())) {
+        konsole::melden(
+            QStringLiteral("--abbild ersetzt das ganze Abbild und geht nicht mit --kpk oder --kpb."));
+        return Ausgang::Eingabefehler;
+    }
+    Speicherdateien d;
+    const auto laden = [&meldungen](const QString& art, const QString& name) {
+        return name.isEmpty() ? std::optional<QByteArray>() : platform::dateiLaden(meldungen, art, name);
+    };
+    const auto abgelehnt = [](const QString& name, const QString& warum) {
+        konsole::melden(QStringLiteral("Die Datei \"%1\" %2").arg(QFileInfo(name).fileName(), warum));
+        return Ausgang::Eingabefehler;
+    };
+    if (!kpk.isEmpty()) {
+        d.kpk = laden(QStringLiteral("Konfigurationsdatei"), kpk);
+        if (!d.kpk)
+            return Ausgang::Eingabefehler;
+        const auto gelesen = KonfigurationAusDatei(*d.kpk, Werkseinstellungen());
+        if (const auto* fehler = std::get_if<Konfigurationsfehler>(&gelesen)) {
+            konsole::melden(fehler->meldung(kpk));
+            return Ausgang::Eingabefehler;
+        }
+    }
+    if (!kpb.isEmpty()) {
+        const std::optional<QByteArray> datei = laden(QStringLiteral("Telefonbuchdatei"), kpb);
+        if (!datei)
+            return Ausgang::Eingabefehler;
+        const auto buch = TelefonbuchAusDatei(*datei);
+        if (const auto* fehler = std::get_if<Telefonbuchfehler>(&buch)) {
+            konsole::melden(fehler->meldung(kpb));
+            return Ausgang::Eingabefehler;
+        }
+        d.kpb = std::get<Telefonbuch>(buch);
+    }
+    if (!abbildname.isEmpty()) {
+        d.abbild = laden(QStringLiteral("Abbilddatei"), abbildname);
+        if (!d.abbild)
+            return Ausgang::Eingabefehler;
+        if (d.abbild->size() != abbild::Größe)
+            return abgelehnt(abbildname,
+                             QStringLiteral("ist kein Klingport-Abbild: Sie hat %1 statt %2 Bytes.")
+                                 .arg(d.abbild->size())
+                                 .arg(abbild::Größe));
+    }
+    return d;
+}
+
+// What a store of the files sends: the device's image with the file's configuration and phone book put
+// in, or the file's whole image.
+QByteArray zielabbild(const QByteArray& gerät, const Speicherdateien& d)
+{
+    QByteArray neu = d.abbild.value_or(gerät);
+    if (d.kpk)
+        neu = KonfigurationInAbbild(
+            neu, std::get<Konfiguration>(KonfigurationAusDatei(*d.kpk, AngezeigteKonfiguration(gerät))));
+    if (d.kpb)
+        neu = TelefonbuchInAbbild(neu, *d.kpb);
+    return neu;
+}
+
+// A difference as a line of three tab-separated columns. A device's value may hold anything, so a TAB
+// or line break inside one becomes a blank; a NUL shows as in all output.
+QString unterschiedszeile(const Unterschied& u)
+{
+    static const QRegularExpression trenner(QStringLiteral("[\t\r\n]"));
+    QStringList spalten{u.feld, u.vorher, u.nachher};
+    for (QString& spalte : spalten)
+        spalte.replace(trenner, QStringLiteral(" "));
+    return spalten.join(u'\t');
+}
+
+// Each difference a line on stdout: the field, the device's value, the files' value.
+Ausgang unterschiedeAusgeben(const QByteArray& gerät, const QByteArray& ziel)
+{
+    const QList<Unterschied> unterschiede = AbbilderVergleichen(gerät, ziel);
+    for (const Unterschied& u : unterschiede) {
+        if (const Ausgang ausgang = ausgegeben(unterschiedszeile(u)); ausgang != Ausgang::Erfolg)
+            return ausgang;
+    }
+    return unterschiede.isEmpty() ? Ausgang::Erfolg : Ausgang::Verschieden;
+}
+
 } // namespace
 
 Kommandozeile::Kommandozeile(Aufruf a)
@@ -70,7 +157,9 @@ Ausgang Kommandozeile::ausführen()
     if (k == u"lesen")
         return lesen();
     if (k == u"speichern")
-        return speichern(aufruf.kpk, aufruf.kpb, aufruf.abbild);
+        return speichern(aufruf.kpk, aufruf.kpb, aufruf.abbild, aufruf.trocken);
+    if (k == u"vergleichen")
+        return vergleichen();
     if (k == u"loggen")
         return loggen();
     if (k == u"firmware" || k == u"bustreiber")
@@ -79,7 +168,7 @@ Ausgang Kommandozeile::ausführen()
         return ruftaste();
     if (k == u"sicherungen")
         return sicherungenAuflisten();
-    return speichern({}, {}, aufruf.argumente.value(0)); // wiederherstellen
+    return speichern({}, {}, aufruf.argumente.value(0), false); // wiederherstellen
 }
 
 std::optional<Ausgang> Kommandozeile::verbinden()
@@ -194,79 +283,43 @@ Ausgang Kommandozeile::lesen()
     return alle ? Ausgang::Erfolg : Ausgang::Eingabefehler;
 }
 
-Ausgang Kommandozeile::speichern(const QString& kpk, const QString& kpb, const QString& abbildname)
+Ausgang Kommandozeile::speichern(const QString& kpk, const QString& kpb, const QString& abbildname,
+                                 bool trocken)
 {
     if (kpk.isEmpty() && kpb.isEmpty() && abbildname.isEmpty()) {
         konsole::melden(QStringLiteral("Bitte --kpk und/oder --kpb, oder --abbild angeben."));
         return Ausgang::Eingabefehler;
     }
-    if (!abbildname.isEmpty() && !(kpk.isEmpty() && kpb.isEmpty())) {
-        konsole::melden(
-            QStringLiteral("--abbild ersetzt das ganze Abbild und geht nicht mit --kpk oder --kpb."));
-        return Ausgang::Eingabefehler;
-    }
-    // Every file is read and checked before the device is touched.
-    Speicherdateien d;
-    const auto laden = [this](const QString& art, const QString& name) {
-        return name.isEmpty() ? std::optional<QByteArray>() : platform::dateiLaden(meldungen, art, name);
-    };
-    const auto abgelehnt = [](const QString& name, const QString& warum) {
-        konsole::melden(QStringLiteral("Die Datei \"%1\" %2").arg(QFileInfo(name).fileName(), warum));
-        return Ausgang::Eingabefehler;
-    };
-    if (!kpk.isEmpty()) {
-        d.kpk = laden(QStringLiteral("Konfigurationsdatei"), kpk);
-        if (!d.kpk)
-            return Ausgang::Eingabefehler;
-        const auto gelesen = KonfigurationAusDatei(*d.kpk, Werkseinstellungen());
-        if (const auto* fehler = std::get_if<Konfigurationsfehler>(&gelesen)) {
-            konsole::melden(fehler->meldung(kpk));
-            return Ausgang::Eingabefehler;
-        }
-    }
-    if (!kpb.isEmpty()) {
-        const std::optional<QByteArray> datei = laden(QStringLiteral("Telefonbuchdatei"), kpb);
-        if (!datei)
-            return Ausgang::Eingabefehler;
-        const auto buch = TelefonbuchAusDatei(*datei);
-        if (const auto* fehler = std::get_if<Telefonbuchfehler>(&buch)) {
-            konsole::melden(fehler->meldung(kpb));
-            return Ausgang::Eingabefehler;
-        }
-        d.kpb = std::get<Telefonbuch>(buch);
-    }
-    if (!abbildname.isEmpty()) {
-        d.abbild = laden(QStringLiteral("Abbilddatei"), abbildname);
-        if (!d.abbild)
-            return Ausgang::Eingabefehler;
-        if (d.abbild->size() != abbild::Größe)
-            return abgelehnt(abbildname,
-                             QStringLiteral("ist kein Klingport-Abbild: Sie hat %1 statt %2 Bytes.")
-                                 .arg(d.abbild->size())
-                                 .arg(abbild::Größe));
-    }
-
+    const auto dateien = dateienLesen(meldungen, kpk, kpb, abbildname);
+    if (const Ausgang* fehler = std::get_if<Ausgang>(&dateien))
+        return *fehler;
     if (const auto fehler = verbinden())
         return *fehler;
     const auto gelesen = abbildLesen();
     if (const Ausgang* fehler = std::get_if<Ausgang>(&gelesen))
         return *fehler;
     const QByteArray& vorher = std::get<QByteArray>(gelesen);
+    const QByteArray neu = zielabbild(vorher, std::get<Speicherdateien>(dateien));
+    if (trocken)
+        return unterschiedeAusgeben(vorher, neu);
     if (sicherungen.sichern(vorher, uhr.now()).isEmpty()) {
         konsole::melden(sicherungen.nichtGeschrieben());
         return Ausgang::Eingabefehler;
     }
-    QByteArray neu = d.abbild.value_or(vorher);
-    if (d.kpk)
-        neu = KonfigurationInAbbild(
-            neu, std::get<Konfiguration>(KonfigurationAusDatei(*d.kpk, AngezeigteKonfiguration(vorher))));
-    if (d.kpb)
-        neu = TelefonbuchInAbbild(neu, *d.kpb);
     const Ergebnis ergebnis = link->KonfigurationSenden(neu);
     if (ergebnis != Ergebnis::Erfolg)
         return fehlgeschlagen(ergebnis, QStringLiteral("Übertragung"));
     konsole::melden(QStringLiteral("Übertragung erfolgreich!"));
     return Ausgang::Erfolg;
+}
+
+Ausgang Kommandozeile::vergleichen()
+{
+    if (aufruf.kpk.isEmpty() && aufruf.kpb.isEmpty() && aufruf.abbild.isEmpty()) {
+        konsole::melden(QStringLiteral("Vergleichen braucht --kpk, --kpb, --abbild oder --sicherung."));
+        return Ausgang::Eingabefehler;
+    }
+    return speichern(aufruf.kpk, aufruf.kpb, aufruf.abbild, true);
 }
 
 Ausgang Kommandozeile::loggen()

@@ -23,7 +23,9 @@ public:
 private:
     Ausgang version();
     Ausgang lesen();
-    Ausgang speichern(const QString& kpk, const QString& kpb, const QString& abbild);
+    // Stores what the files make of the device's image, or with `trocken` only prints what would change.
+    Ausgang speichern(const QString& kpk, const QString& kpb, const QString& abbild, bool trocken);
+    Ausgang vergleichen();
     Ausgang loggen();
     Ausgang hochladen(bool firmware);
     Ausgang ruftaste();

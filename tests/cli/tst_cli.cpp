@@ -92,6 +92,35 @@ private slots:
         QCOMPARE(g.abbild(), geräteabbild());
     }
 
+    // A comparison prints what a store of the same file would change, a field a line, and so does a
+    // dry store, which leaves device and backups; once stored, nothing differs.
+    void vergleichen()
+    {
+        Gerät g;
+        QCOMPARE(g.cli({"lesen", "--kpk", "a.kpk"}).status, 0);
+        dateiAnlegen(g.pfad("b.kpk"), dateiinhalt(g.pfad("a.kpk")).replace("\t2468\r", "\t1357\r"));
+        for (const QString aufruf : {"vergleichen --kpk b.kpk", "speichern --kpk b.kpk --trocken"}) {
+            const Ergebnis e = g.cli(aufruf.split(' '));
+            QCOMPARE(e.status, 6);
+            QCOMPARE(e.ausgabe, "PIN\t2468\t1357\n");
+        }
+        QCOMPARE(g.abbild(), geräteabbild());
+        QVERIFY(QDir(g.pfad("Sicherungen")).isEmpty());
+        QCOMPARE(g.cli({"speichern", "--kpk", "b.kpk"}).status, 0);
+        const Ergebnis gleich = g.cli({"vergleichen", "--kpk", "b.kpk"});
+        QCOMPARE(gleich.status, 0);
+        QCOMPARE(gleich.ausgabe, "");
+
+        // Against a backup: a tab inside a value does not split its line.
+        QByteArray sicherung = geräteabbild();
+        sicherung[sicherung.indexOf("meister")] = '\t';
+        const Ergebnis zurück =
+            g.cli({"vergleichen", "--sicherung", dateiAnlegen(g.pfad("s.bin"), sicherung)});
+        QCOMPARE(zurück.status, 6);
+        QCOMPARE(zurück.ausgabe,
+                 "PIN\t1357\t2468\nEintrag 1: Teilnehmer\tHausmeister Groß\tHaus eister Groß\n");
+    }
+
     void exitStatus_data()
     {
         QTest::addColumn<QStringList>("simulator"); // its options
@@ -128,6 +157,8 @@ private slots:
         QTest::newRow("Abbild zu kurz")
             << keine << "wiederherstellen kaputt.kpb" << 4
             << "Die Datei \"kaputt.kpb\" ist kein Klingport-Abbild: Sie hat 22 statt 6144 Bytes.";
+        QTest::newRow("Vergleich ohne Datei")
+            << keine << "vergleichen" << 4 << "Vergleichen braucht --kpk, --kpb, --abbild oder --sicherung.";
         QTest::newRow("Firmware fehlt")
             << keine << "firmware fehlt.tsk" << 4 << "Der Pfad oder die Datei existiert nicht!";
         QTest::newRow("Bustreiber fehlt")
