@@ -20,9 +20,6 @@ using steuerelemente::rahmen;
 
 namespace {
 
-constexpr int NamensGrenze = 20;
-constexpr int NummernGrenze = 24;
-
 QLineEdit* feldAnlegen(QWidget* parent, const char* name, const char* beschriftung)
 {
     auto* feld = anlegen<QLineEdit>(parent, name);
@@ -78,9 +75,9 @@ frm_Telbuch::frm_Telbuch(TelefonbuchTab& telefonbuch, QWidget& hauptfenster,
     for (QLineEdit* feld : {txt_Bezeichnung, txt_TelbuchEintragVariante1, txt_TelbuchEintragVariante2})
         feld->installEventFilter(this);
     auto* regeln = new Eingaberegeln(meldungen, this);
-    regeln->überwachen(txt_Bezeichnung, Feldart::Bezeichnung, NamensGrenze);
-    regeln->überwachen(txt_TelbuchEintragVariante1, Feldart::Wahlnummer, NummernGrenze);
-    regeln->überwachen(txt_TelbuchEintragVariante2, Feldart::Wahlnummer, NummernGrenze);
+    regeln->überwachen(txt_Bezeichnung, Feldart::Bezeichnung, LängsterTeilnehmer);
+    regeln->überwachen(txt_TelbuchEintragVariante1, Feldart::Wahlnummer, LängsteNummer);
+    regeln->überwachen(txt_TelbuchEintragVariante2, Feldart::Wahlnummer, LängsteNummer);
     // A click, and loading an entry that uses the answering machine, both warn.
     connect(chk_ab_variante1, &QCheckBox::toggled, this, &frm_Telbuch::anrufbeantworterGeklickt);
     connect(chk_ab_variante2, &QCheckBox::toggled, this, &frm_Telbuch::anrufbeantworterGeklickt);
@@ -130,7 +127,7 @@ bool frm_Telbuch::eventFilter(QObject* objekt, QEvent* ereignis)
         }
         if (*taste == texteingabe::Rücktaste || *taste == texteingabe::Eingabetaste)
             break;
-        return texteingabe::tippgrenzeErreicht(*feld, nummer ? NummernGrenze : NamensGrenze);
+        return texteingabe::tippgrenzeErreicht(*feld, nummer ? LängsteNummer : LängsterTeilnehmer);
     }
     default:
         break;

@@ -3,7 +3,6 @@
 #include "Windows1252.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -18,8 +17,6 @@ constexpr int AbBreite = 3;
 constexpr int TürBreite = 15;
 constexpr int Adressbreite = 24;
 constexpr int Adresslänge = 23;
-constexpr int LängsterName = 20;
-constexpr int LängsteNummer = 24;
 
 bool vorTrennlinie(int eintrag)
 {
@@ -91,18 +88,15 @@ std::variant<Telefonbucheintrag, QString> eintragAus(QStringView zeile)
         zellen[0], zellen[1], zellen[2], zellen[3], zellen[4], {}, rest.left(Adresslänge).toString()};
     e.Tastercode = TastercodeFür(e.Adresse);
 
-    static const QRegularExpression AB(QStringLiteral("^[0-3]$"));
-    static const QRegularExpression Tür(QStringLiteral("^[0-9]$"));
-    static const QRegularExpression Adresse(QStringLiteral("^[0-9A-F]{2}(-[0-9A-F]{2}){7}$"));
-    if (e.Teilnehmer.size() > LängsterName)
-        return QStringLiteral("Die Bezeichnung ist länger als %1 Zeichen.").arg(LängsterName);
+    if (e.Teilnehmer.size() > LängsterTeilnehmer)
+        return QStringLiteral("Die Bezeichnung ist länger als %1 Zeichen.").arg(LängsterTeilnehmer);
     if (e.Nummer1.size() > LängsteNummer || e.Nummer2.size() > LängsteNummer)
         return QStringLiteral("Eine Telefonnummer ist länger als %1 Zeichen.").arg(LängsteNummer);
-    if (!AB.match(e.Anrufbeantworter).hasMatch())
+    if (!AnrufbeantworterGültig(e.Anrufbeantworter))
         return QStringLiteral("A/B ist nicht 0 bis 3.");
-    if (!Tür.match(e.Türstation).hasMatch())
+    if (!TürstationGültig(e.Türstation))
         return QStringLiteral("Die Türstation ist nicht 0 bis 9.");
-    if (!Adresse.match(e.Adresse).hasMatch())
+    if (!AdresseGültig(e.Adresse))
         return QStringLiteral("Der Tastercode hat nicht die Form 00-00-00-00-00-00-00-00.");
     return e;
 }

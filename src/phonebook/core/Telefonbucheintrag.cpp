@@ -15,6 +15,24 @@ QString TastercodeFür(const QString& adresse)
     return QStringLiteral("frei");
 }
 
+bool AnrufbeantworterGültig(const QString& zelle)
+{
+    static const QRegularExpression muster(QStringLiteral("^[0-3]$"));
+    return muster.match(zelle).hasMatch();
+}
+
+bool TürstationGültig(const QString& zelle)
+{
+    static const QRegularExpression muster(QStringLiteral("^[0-9]$"));
+    return muster.match(zelle).hasMatch();
+}
+
+bool AdresseGültig(const QString& zelle)
+{
+    static const QRegularExpression muster(QStringLiteral("^[0-9A-F]{2}(-[0-9A-F]{2}){7}$"));
+    return muster.match(zelle).hasMatch();
+}
+
 bool AnrufbeantworterImTelefonbuch(const Telefonbuch& telefonbuch)
 {
     qint64 summe = 0;

@@ -23,6 +23,17 @@ struct Telefonbucheintrag {
 constexpr int Telefonbucheinträge = 50;
 using Telefonbuch = std::array<Telefonbucheintrag, Telefonbucheinträge>;
 
+// What the fields of an entry take, as the entry editor and the device keep them. The longest name
+// and number; a name's characters and a number's dialling set are the entry editor's rules (Eingabe.h).
+constexpr int LängsterTeilnehmer = 20;
+constexpr int LängsteNummer = 24;
+// "0" to "3".
+bool AnrufbeantworterGültig(const QString& zelle);
+// "0" to "9".
+bool TürstationGültig(const QString& zelle);
+// Eight pairs of upper-case hexadecimal digits joined by "-", as the grid shows an address.
+bool AdresseGültig(const QString& zelle);
+
 // "gefangen" when the address holds a hexadecimal digit other than 0, else "frei".
 QString TastercodeFür(const QString& adresse);
 
