@@ -124,6 +124,8 @@ QByteArray TelefonbuchDateiinhalt(const Telefonbuch& telefonbuch)
 
 QString Telefonbuchfehler::text() const
 {
+    if (!spalte.isEmpty())
+        return QStringLiteral("Zeile %1, Spalte \"%2\": %3").arg(zeile).arg(spalte, grund);
     return QStringLiteral("Zeile %1: %2").arg(zeile).arg(grund);
 }
 

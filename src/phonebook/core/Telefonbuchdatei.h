@@ -15,11 +15,13 @@ QString TelefonbuchAlsText(const Telefonbuch& telefonbuch);
 // The bytes of a ".kpb" file: the text in Windows-1252 and one more CR LF.
 QByteArray TelefonbuchDateiinhalt(const Telefonbuch& telefonbuch);
 
-// Why a ".kpb" file was refused: the line (counted from 1) and what is wrong with it.
+// Why a phone book's file was refused: the line (counted from 1), what is wrong with it, and for a
+// table the column.
 struct Telefonbuchfehler {
     int zeile = 0;
     QString grund;
-    // "Zeile 12: …"
+    QString spalte = {};
+    // "Zeile 12: …", "Zeile 12, Spalte "Türstation": …"
     QString text() const;
     // What the user is told of the file, named by its path.
     QString meldung(const QString& datei) const;
