@@ -3,10 +3,37 @@
 #include "TelefonbuchModell.h"
 #include "TelefonbuchTab.h"
 #include "Telefonbuchdatei.h"
+#include "Telefonbuchtabelle.h"
 
 #include <QPushButton>
 
 namespace {
+
+using Leser = std::variant<Telefonbuch, Telefonbuchfehler> (*)(QByteArrayView);
+
+// Shows the phone book a file of the format gives, the current entry kept; or gives the message that
+// refuses the file.
+auto lesenMit(TelefonbuchTab& tab, Leser lesen)
+{
+    return [&tab, lesen](const QByteArray& datei, const QString& name) {
+        const auto gelesen = lesen(datei);
+        if (const auto* fehler = std::get_if<Telefonbuchfehler>(&gelesen))
+            return fehler->meldung(name);
+        const int zeile = tab.aktuelleZeile();
+        tab.modell().setTelefonbuch(std::get<Telefonbuch>(gelesen));
+        tab.zeileMarkieren(zeile);
+        return QString();
+    };
+}
+
+// The file's bytes in the format; saving leaves the current entry selected across its row.
+auto schreibenMit(TelefonbuchTab& tab, QByteArray (*schreiben)(const Telefonbuch&))
+{
+    return [&tab, schreiben] {
+        tab.zeileMarkieren(tab.aktuelleZeile());
+        return schreiben(tab.modell().telefonbuch());
+    };
+}
 
 platform::Dateiinhalt Telefonbuchdatei(TelefonbuchTab& tab)
 {
@@ -14,21 +41,8 @@ platform::Dateiinhalt Telefonbuchdatei(TelefonbuchTab& tab)
         .art = QStringLiteral("Telefonbuchdatei"),
         .filter = QStringLiteral("Welko Klingport Telefonbuch (*.kpb)|*.kpb"),
         .prüfen = {}, // the entry editor keeps the entries to the file's rules
-        .schreiben =
-            [&tab] {
-                tab.zeileMarkieren(tab.aktuelleZeile());
-                return TelefonbuchDateiinhalt(tab.modell().telefonbuch());
-            },
-        .lesen =
-            [&tab](const QByteArray& datei, const QString& name) {
-                const auto gelesen = TelefonbuchAusDatei(datei);
-                if (const auto* fehler = std::get_if<Telefonbuchfehler>(&gelesen))
-                    return fehler->meldung(name);
-                const int zeile = tab.aktuelleZeile();
-                tab.modell().setTelefonbuch(std::get<Telefonbuch>(gelesen));
-                tab.zeileMarkieren(zeile);
-                return QString();
-            },
+        .schreiben = schreibenMit(tab, TelefonbuchDateiinhalt),
+        .lesen = lesenMit(tab, TelefonbuchAusDatei),
         // The printout leaves the current entry selected from its first cell on.
         .drucktext =
             [&tab] {
@@ -38,6 +52,12 @@ platform::Dateiinhalt Telefonbuchdatei(TelefonbuchTab& tab)
             },
         .schriftgröße = 8,
         .ausrichtung = QPageLayout::Landscape,
+        .zweitformat =
+            platform::Dateiformat{
+                .filter = QStringLiteral("Tabelle (*.csv)|*.csv"),
+                .schreiben = schreibenMit(tab, TelefonbuchAlsTabelle),
+                .lesen = lesenMit(tab, TelefonbuchAusTabelle),
+            },
     };
 }
 

@@ -8,10 +8,19 @@
 
 namespace platform {
 
+namespace {
+
+QString alleFilter(const Dateiinhalt& inhalt)
+{
+    return inhalt.zweitformat ? inhalt.filter + u'|' + inhalt.zweitformat->filter : inhalt.filter;
+}
+
+} // namespace
+
 Dateibefehle::Dateibefehle(Dateiinhalt inhalt, MessageBoxes& meldungen, FileDialogs& dateidialoge,
                            Printers& drucker, QObject* parent)
     : QObject(parent), inhalt(std::move(inhalt)), meldungen(meldungen),
-      dialog(dateidialoge, this->inhalt.filter), drucker(drucker)
+      dialog(dateidialoge, alleFilter(this->inhalt)), drucker(drucker)
 {
 }
 
@@ -26,31 +35,43 @@ void Dateibefehle::InDateiSpeichern_Click()
 {
     const QString name = dialog.speichern();
     if (!name.isEmpty())
-        DateiSchreiben(name);
+        DateiSchreiben(name, dialog.typ());
 }
 
 void Dateibefehle::AusDateiLaden_Click()
 {
     const QString name = dialog.öffnen();
     if (!name.isEmpty())
-        DateiLesen(name);
+        DateiLesen(name, dialog.typ());
 }
 
-void Dateibefehle::DateiSchreiben(const QString& name)
+const Dateiformat* Dateibefehle::zweitformat(const QString& name, int typ) const
+{
+    const std::optional<Dateiformat>& zweit = inhalt.zweitformat;
+    if (!zweit)
+        return nullptr;
+    const QString endung = u'.' + QtFileDialogs::endung(zweit->filter);
+    return typ == 1 || name.endsWith(endung, Qt::CaseInsensitive) ? &*zweit : nullptr;
+}
+
+void Dateibefehle::DateiSchreiben(const QString& name, int typ)
 {
     if (const QString abgelehnt = inhalt.prüfen ? inhalt.prüfen() : QString(); !abgelehnt.isEmpty()) {
         meldungen.show(abgelehnt, Icon::Exclamation);
         return;
     }
-    dateiSpeichern(meldungen, inhalt.art, name, inhalt.schreiben());
+    const Dateiformat* zweit = zweitformat(name, typ);
+    dateiSpeichern(meldungen, inhalt.art, name, zweit ? zweit->schreiben() : inhalt.schreiben());
 }
 
-void Dateibefehle::DateiLesen(const QString& name)
+void Dateibefehle::DateiLesen(const QString& name, int typ)
 {
     const std::optional<QByteArray> datei = dateiLaden(meldungen, inhalt.art, name);
     if (!datei)
         return;
-    if (const QString abgelehnt = inhalt.lesen(*datei, name); !abgelehnt.isEmpty())
+    const Dateiformat* zweit = zweitformat(name, typ);
+    if (const QString abgelehnt = zweit ? zweit->lesen(*datei, name) : inhalt.lesen(*datei, name);
+        !abgelehnt.isEmpty())
         meldungen.show(abgelehnt, Icon::Exclamation);
 }
 

@@ -14,6 +14,13 @@ namespace platform {
 class MessageBoxes;
 class Printers;
 
+// A second kind of file a tab's file commands take.
+struct Dateiformat {
+    QString filter; // "Tabelle (*.csv)|*.csv"
+    std::function<QByteArray()> schreiben;
+    std::function<QString(const QByteArray& datei, const QString& name)> lesen;
+};
+
 // What a tab keeps in its file and how it prints it.
 struct Dateiinhalt {
     QString art;    // the kind of file as messages name it: "Konfigurationsdatei"
@@ -28,6 +35,9 @@ struct Dateiinhalt {
     std::function<QString()> drucktext;
     int schriftgröße;
     std::optional<QPageLayout::Orientation> ausrichtung; // else the printer's
+    // Offered in the dialogs after the first kind; a name ending in its extension is of this kind
+    // whichever type was chosen.
+    std::optional<Dateiformat> zweitformat = {};
 };
 
 // A tab's commands that need no device: saving what it shows to a file, loading a file, and printing.
@@ -41,10 +51,14 @@ public:
     void InDateiSpeichern_Click();
     void AusDateiLaden_Click();
     void Drucken_Click();
-    void DateiSchreiben(const QString& name);
-    void DateiLesen(const QString& name);
+    // `typ` is the type chosen in the dialog, counted from 0.
+    void DateiSchreiben(const QString& name, int typ);
+    void DateiLesen(const QString& name, int typ);
 
 private:
+    // The second kind when it is chosen or named; none for the first.
+    const Dateiformat* zweitformat(const QString& name, int typ) const;
+
     Dateiinhalt inhalt;
     MessageBoxes& meldungen;
     Dateidialog dialog;

@@ -10,17 +10,23 @@ public:
     virtual ~FileDialogs() = default;
     virtual QString openFileName(const QString& filter, const QString& startPath) = 0;
     virtual QString saveFileName(const QString& filter, const QString& startPath) = 0;
+    // The type the user chose in the last dialog, counted from 0 in the filter's order.
+    virtual int chosenType() const = 0;
 };
 
 class QtFileDialogs final : public FileDialogs {
 public:
     QString openFileName(const QString& filter, const QString& startPath) override;
     QString saveFileName(const QString& filter, const QString& startPath) override;
+    int chosenType() const override { return typ; }
 
     // "Logdateien (*.log)|*.log" -> "Logdateien (*.log)"
     static QString qtFilter(const QString& filter);
     // "Logdateien (*.log)" -> "log"; empty for "Alle Dateien (*.*)".
     static QString endung(const QString& typ);
+
+private:
+    int typ = 0;
 };
 
 // A command's file dialog: its filter, and the name it gave last, where it starts next time.
@@ -31,6 +37,8 @@ public:
     // The chosen name; empty when the user chose nothing.
     QString öffnen() { return gewählt(dialoge.openFileName(filter, letzter)); }
     QString speichern() { return gewählt(dialoge.saveFileName(filter, letzter)); }
+    // The type chosen with the last name, counted from 0.
+    int typ() const { return dialoge.chosenType(); }
 
 private:
     QString gewählt(const QString& name)

@@ -18,9 +18,22 @@ QString QtFileDialogs::qtFilter(const QString& filter)
     return filter_.join(QStringLiteral(";;"));
 }
 
+namespace {
+
+int typNummer(const QString& qtFilter, const QString& typ)
+{
+    return std::max<int>(0, qtFilter.split(QStringLiteral(";;")).indexOf(typ));
+}
+
+} // namespace
+
 QString QtFileDialogs::openFileName(const QString& filter, const QString& startPath)
 {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), {}, startPath, qtFilter(filter));
+    QString gewählt;
+    const QString name =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), {}, startPath, qtFilter(filter), &gewählt);
+    typ = typNummer(qtFilter(filter), gewählt);
+    return name;
 }
 
 QString QtFileDialogs::endung(const QString& typ)
@@ -38,7 +51,9 @@ QString QtFileDialogs::saveFileName(const QString& filter, const QString& startP
     const auto typGewählt = [&dialog](const QString& typ) { dialog.setDefaultSuffix(endung(typ)); };
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, typGewählt);
     typGewählt(dialog.selectedNameFilter());
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    const bool gewählt = dialog.exec() == QDialog::Accepted;
+    typ = typNummer(qtFilter(filter), dialog.selectedNameFilter());
+    return gewählt ? dialog.selectedFiles().value(0) : QString();
 }
 
 } // namespace platform

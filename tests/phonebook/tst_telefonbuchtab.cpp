@@ -187,14 +187,28 @@ private slots:
         QCOMPARE(g.meldungen.shown[0].icon, Icon::Exclamation);
     }
 
+    void ladenSpeichernDrucken_data()
+    {
+        QTest::addColumn<QString>("datei"); // in tests/daten
+        QTest::addColumn<int>("typ");       // chosen in the dialogs
+        QTest::addColumn<QString>("name");  // saved as
+        QTest::newRow("Telefonbuch") << "gefuellt.kpb" << 0 << "buch.kpb";
+        QTest::newRow("Tabelle") << "gefuellt.csv" << 0 << "buch.csv";
+        QTest::newRow("Tabelle gewählt") << "gefuellt.csv" << 1 << "buch.txt";
+    }
     // Loaded, saved again as it was and printed, landscape in 8 points; the current entry stays, shown
-    // as the whole row, and after printing from its first cell to the address.
+    // as the whole row, and after printing from its first cell to the address. A table is one by its
+    // name or by the type chosen.
     void ladenSpeichernDrucken()
     {
+        QFETCH(QString, datei);
+        QFETCH(int, typ);
+        QFETCH(QString, name);
         Grid g;
-        const QString pfad = g.sicherungsordner.filePath("buch.kpb");
-        g.dateien.names = {KLINGPORT_TESTDATEN "/gefuellt.kpb", pfad,
-                           g.sicherungsordner.filePath("fehlt/buch.kpb")};
+        const QString pfad = g.sicherungsordner.filePath(name);
+        g.dateien.names = {KLINGPORT_TESTDATEN "/" + datei, pfad,
+                           g.sicherungsordner.filePath("fehlt/" + name)};
+        g.dateien.type = typ;
         g.drucker.names = {"Laser"};
         g.drucker.setCurrent("Laser");
         g.tab.zeileMarkieren(3);
@@ -205,7 +219,8 @@ private slots:
                                     "gefangen", "00-0B-00-00-00-00-00-00"}));
         g.tab.zeileMarkieren(5, 4);
         g.klicken("cmd_TelbuchInDateiSpeichern");
-        QCOMPARE(dateiinhalt(pfad), testdatei("gefuellt.kpb"));
+        QCOMPARE(dateiinhalt(pfad), testdatei(datei));
+        QCOMPARE(g.dateien.filters[1], "Welko Klingport Telefonbuch (*.kpb)|*.kpb|Tabelle (*.csv)|*.csv");
         QCOMPARE(g.auswahl(), qMakePair(5, 8));
         g.klicken("cmd_TelbuchDrucken");
         QCOMPARE(g.drucker.gedruckt,
@@ -215,7 +230,7 @@ private slots:
         QCOMPARE(g.auswahl(), qMakePair(5, 7));
         g.klicken("cmd_TelbuchAusDateiLaden");
         QCOMPARE(g.meldungen.texts(),
-                 QStringList{"Die Telefonbuchdatei \"buch.kpb\" konnte nicht gelesen werden."});
+                 QStringList{"Die Telefonbuchdatei \"" + name + "\" konnte nicht gelesen werden."});
     }
 };
 

@@ -41,18 +41,23 @@ public:
     }
 };
 
-// File dialogs that give the scripted names in order (then none) and record where they started.
+// File dialogs that give the scripted names in order (then none), with the type `type`, and record
+// what they offered and where they started.
 class FakeFileDialogs final : public platform::FileDialogs {
 public:
     QStringList names;
+    int type = 0;
+    QStringList filters;
     QStringList startPaths;
 
-    QString openFileName(const QString&, const QString& startPath) override { return next(startPath); }
-    QString saveFileName(const QString&, const QString& startPath) override { return next(startPath); }
+    QString openFileName(const QString& f, const QString& startPath) override { return next(f, startPath); }
+    QString saveFileName(const QString& f, const QString& startPath) override { return next(f, startPath); }
+    int chosenType() const override { return type; }
 
 private:
-    QString next(const QString& startPath)
+    QString next(const QString& filter, const QString& startPath)
     {
+        filters.append(filter);
         startPaths.append(startPath);
         return names.isEmpty() ? QString() : names.takeFirst();
     }
