@@ -16,7 +16,8 @@ enum Option {
     Sekunden = 16,
     Roh = 32,
     Sicherung = 64,
-    Trocken = 128
+    Trocken = 128,
+    Csv = 256
 };
 
 struct Kommando {
@@ -30,15 +31,16 @@ struct Kommando {
 const Kommando Kommandos[] = {
     {"version", "", Port, "den Firmwarestand ausgeben",
      "Liest den Firmwarestand des Klingport und gibt ihn aus."},
-    {"lesen", "", Port | Kpk | Kpb | Abbild, "Konfiguration, Telefonbuch, Abbild in Dateien",
-     "Liest das Abbild des Klingport einmal und schreibt die Konfiguration (.kpk), das Telefonbuch (.kpb)\n"
-     "und/oder das ganze Abbild (6144 Bytes) in Dateien, so wie das Programm sie speichert."},
-    {"speichern", "", Port | Kpk | Kpb | Abbild | Trocken, "Dateien in den Klingport speichern",
+    {"lesen", "", Port | Kpk | Kpb | Csv | Abbild, "Konfiguration, Telefonbuch, Abbild in Dateien",
+     "Liest das Abbild des Klingport einmal und schreibt die Konfiguration (.kpk), das Telefonbuch (.kpb,\n"
+     "als Tabelle .csv) und/oder das ganze Abbild (6144 Bytes) in Dateien, so wie das Programm sie "
+     "speichert."},
+    {"speichern", "", Port | Kpk | Kpb | Csv | Abbild | Trocken, "Dateien in den Klingport speichern",
      "Liest das Abbild des Klingport, sichert es, ersetzt die Konfiguration aus der .kpk-Datei und/oder\n"
-     "das Telefonbuch aus der .kpb-Datei (oder das ganze Abbild) und speichert es im Klingport.\n"
+     "das Telefonbuch aus der .kpb- oder .csv-Datei (oder das ganze Abbild) und speichert es im Klingport.\n"
      "Alle anderen Bytes bleiben, wie sie waren. Mit --trocken wird nichts gesichert und nichts\n"
      "gespeichert, sondern ausgegeben, was sich ändern würde, wie bei \"vergleichen\"."},
-    {"vergleichen", "", Port | Kpk | Kpb | Abbild | Sicherung, "den Klingport mit Dateien vergleichen",
+    {"vergleichen", "", Port | Kpk | Kpb | Csv | Abbild | Sicherung, "den Klingport mit Dateien vergleichen",
      "Liest das Abbild des Klingport und vergleicht es mit dem, was \"speichern\" mit denselben Dateien\n"
      "daraus machen würde, oder mit einer Sicherung. Jeder Unterschied ist eine Zeile, durch Tabulatoren\n"
      "getrennt: Feld, Wert im Klingport, Wert aus den Dateien; die Bytes, die das Programm nicht zeigt,\n"
@@ -126,6 +128,8 @@ std::variant<Aufruf, Ausgang> AufrufLesen(const QStringList& argumente)
                                  QStringLiteral("DATEI"));
     const QCommandLineOption kpb(QStringLiteral("kpb"), QStringLiteral("Telefonbuchdatei (.kpb)."),
                                  QStringLiteral("DATEI"));
+    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Telefonbuch als Tabelle (.csv)."),
+                                 QStringLiteral("DATEI"));
     const QCommandLineOption abbild(QStringLiteral("abbild"),
                                     QStringLiteral("Das ganze Abbild, 6144 Bytes, als Datei."),
                                     QStringLiteral("DATEI"));
@@ -144,9 +148,9 @@ std::variant<Aufruf, Ausgang> AufrufLesen(const QStringList& argumente)
     parser.addOption(hilfe);
     parser.addOption(einstellungen);
     const std::pair<int, const QCommandLineOption*> eigene[] = {
-        {Port, &port},           {Kpk, &kpk},           {Kpb, &kpb},
-        {Abbild, &abbild},       {Sekunden, &sekunden}, {Roh, &roh},
-        {Sicherung, &sicherung}, {Trocken, &trocken}};
+        {Port, &port},      {Kpk, &kpk},           {Kpb, &kpb}, {Csv, &csv},
+        {Abbild, &abbild},  {Sekunden, &sekunden}, {Roh, &roh}, {Sicherung, &sicherung},
+        {Trocken, &trocken}};
     for (const auto& [bit, option] : eigene) {
         if (kommando->optionen & bit)
             parser.addOption(*option);
@@ -177,13 +181,15 @@ std::variant<Aufruf, Ausgang> AufrufLesen(const QStringList& argumente)
     aufruf.einstellungen = parser.value(einstellungen);
     aufruf.kpk = wert(Kpk, kpk);
     aufruf.kpb = wert(Kpb, kpb);
+    aufruf.csv = wert(Csv, csv);
     aufruf.abbild = wert(Abbild, abbild);
     aufruf.roh = (kommando->optionen & Roh) && parser.isSet(roh);
     aufruf.trocken = (kommando->optionen & Trocken) && parser.isSet(trocken);
     // A backup is a whole image, compared as --abbild compares one.
     if (const QString gesichert = wert(Sicherung, sicherung); !gesichert.isEmpty()) {
-        if (!aufruf.kpk.isEmpty() || !aufruf.kpb.isEmpty() || !aufruf.abbild.isEmpty())
-            return fehler(QStringLiteral("--sicherung geht nicht mit --kpk, --kpb oder --abbild."));
+        if (!aufruf.kpk.isEmpty() || !aufruf.kpb.isEmpty() || !aufruf.csv.isEmpty() ||
+            !aufruf.abbild.isEmpty())
+            return fehler(QStringLiteral("--sicherung geht nicht mit --kpk, --kpb, --csv oder --abbild."));
         aufruf.abbild = gesichert;
     }
     if ((kommando->optionen & Sekunden) && parser.isSet(sekunden)) {

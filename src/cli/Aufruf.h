@@ -13,6 +13,7 @@ struct Aufruf {
     QString einstellungen; // a settings file instead of the user's settings
     QString kpk;
     QString kpb;
+    QString csv;      // the phone book as a table
     QString abbild;   // also the backup "vergleichen --sicherung" names: both are a whole image
     int sekunden = 0; // 0: until Ctrl-C or SIGTERM
     bool roh = false;

@@ -14,6 +14,7 @@
 #include "Sicherungsinhalt.h"
 #include "Telefonbuchbereich.h"
 #include "Telefonbuchdatei.h"
+#include "Telefonbuchtabelle.h"
 #include "Telegramm.h"
 #include "TerminationSignals.h"
 #include "Windows1252.h"
@@ -53,11 +54,17 @@ Ausgang ausgegeben(const QString& zeile)
 
 // Every file of a store, read and checked before the device is touched; or the failure, reported.
 std::variant<Speicherdateien, Ausgang> dateienLesen(platform::MessageBoxes& meldungen, const QString& kpk,
-                                                    const QString& kpb, const QString& abbildname)
+                                                    const QString& kpb, const QString& csv,
+                                                    const QString& abbildname)
 {
-    if (!abbildname.isEmpty() && !(kpk.isEmpty() && kpb.isEmpty())) {
+    if (!abbildname.isEmpty() && !(kpk.isEmpty() && kpb.isEmpty() && csv.isEmpty())) {
         konsole::melden(
-            QStringLiteral("--abbild ersetzt das ganze Abbild und geht nicht mit --kpk oder --kpb."));
+            QStringLiteral("--abbild ersetzt das ganze Abbild und geht nicht mit --kpk, --kpb oder --csv."));
+        return Ausgang::Eingabefehler;
+    }
+    if (!kpb.isEmpty() && !csv.isEmpty()) {
+        konsole::melden(
+            QStringLiteral("--kpb und --csv sind beide ein Telefonbuch; bitte nur eines angeben."));
         return Ausgang::Eingabefehler;
     }
     Speicherdateien d;
@@ -78,13 +85,13 @@ std::variant<Speicherdateien, Ausgang> dateienLesen(platform::MessageBoxes& meld
             return Ausgang::Eingabefehler;
         }
     }
-    if (!kpb.isEmpty()) {
-        const std::optional<QByteArray> datei = laden(QStringLiteral("Telefonbuchdatei"), kpb);
+    if (const QString& buchname = kpb.isEmpty() ? csv : kpb; !buchname.isEmpty()) {
+        const std::optional<QByteArray> datei = laden(QStringLiteral("Telefonbuchdatei"), buchname);
         if (!datei)
             return Ausgang::Eingabefehler;
-        const auto buch = TelefonbuchAusDatei(*datei);
+        const auto buch = kpb.isEmpty() ? TelefonbuchAusTabelle(*datei) : TelefonbuchAusDatei(*datei);
         if (const auto* fehler = std::get_if<Telefonbuchfehler>(&buch)) {
-            konsole::melden(fehler->meldung(kpb));
+            konsole::melden(fehler->meldung(buchname));
             return Ausgang::Eingabefehler;
         }
         d.kpb = std::get<Telefonbuch>(buch);
@@ -157,7 +164,7 @@ Ausgang Kommandozeile::ausführen()
     if (k == u"lesen")
         return lesen();
     if (k == u"speichern")
-        return speichern(aufruf.kpk, aufruf.kpb, aufruf.abbild, aufruf.trocken);
+        return speichern(aufruf.kpk, aufruf.kpb, aufruf.csv, aufruf.abbild, aufruf.trocken);
     if (k == u"vergleichen")
         return vergleichen();
     if (k == u"loggen")
@@ -168,7 +175,7 @@ Ausgang Kommandozeile::ausführen()
         return ruftaste();
     if (k == u"sicherungen")
         return sicherungenAuflisten();
-    return speichern({}, {}, aufruf.argumente.value(0), false); // wiederherstellen
+    return speichern({}, {}, {}, aufruf.argumente.value(0), false); // wiederherstellen
 }
 
 std::optional<Ausgang> Kommandozeile::verbinden()
@@ -252,9 +259,9 @@ std::variant<QByteArray, Ausgang> Kommandozeile::abbildLesen()
 
 Ausgang Kommandozeile::lesen()
 {
-    if (aufruf.kpk.isEmpty() && aufruf.kpb.isEmpty() && aufruf.abbild.isEmpty()) {
+    if (aufruf.kpk.isEmpty() && aufruf.kpb.isEmpty() && aufruf.csv.isEmpty() && aufruf.abbild.isEmpty()) {
         konsole::melden(
-            QStringLiteral("Bitte mindestens eine der Optionen --kpk, --kpb und --abbild angeben."));
+            QStringLiteral("Bitte mindestens eine der Optionen --kpk, --kpb, --csv und --abbild angeben."));
         return Ausgang::Eingabefehler;
     }
     if (const auto fehler = verbinden())
@@ -272,25 +279,26 @@ Ausgang Kommandozeile::lesen()
     const std::pair<const QString&, QByteArray> dateien[] = {
         {aufruf.kpk, KonfigurationDateiinhalt(AngezeigteKonfiguration(abbild))},
         {aufruf.kpb, TelefonbuchDateiinhalt(TelefonbuchAusAbbild(abbild))},
+        {aufruf.csv, TelefonbuchAlsTabelle(TelefonbuchAusAbbild(abbild))},
         {aufruf.abbild, abbild.left(abbild::Größe)}};
     const QString arten[] = {QStringLiteral("Konfigurationsdatei"), QStringLiteral("Telefonbuchdatei"),
-                             QStringLiteral("Abbilddatei")};
+                             QStringLiteral("Telefonbuchdatei"), QStringLiteral("Abbilddatei")};
     bool alle = true;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         if (!dateien[i].first.isEmpty())
             alle = platform::dateiSpeichern(meldungen, arten[i], dateien[i].first, dateien[i].second) && alle;
     }
     return alle ? Ausgang::Erfolg : Ausgang::Eingabefehler;
 }
 
-Ausgang Kommandozeile::speichern(const QString& kpk, const QString& kpb, const QString& abbildname,
-                                 bool trocken)
+Ausgang Kommandozeile::speichern(const QString& kpk, const QString& kpb, const QString& csv,
+                                 const QString& abbildname, bool trocken)
 {
-    if (kpk.isEmpty() && kpb.isEmpty() && abbildname.isEmpty()) {
-        konsole::melden(QStringLiteral("Bitte --kpk und/oder --kpb, oder --abbild angeben."));
+    if (kpk.isEmpty() && kpb.isEmpty() && csv.isEmpty() && abbildname.isEmpty()) {
+        konsole::melden(QStringLiteral("Bitte --kpk und/oder --kpb oder --csv, oder --abbild angeben."));
         return Ausgang::Eingabefehler;
     }
-    const auto dateien = dateienLesen(meldungen, kpk, kpb, abbildname);
+    const auto dateien = dateienLesen(meldungen, kpk, kpb, csv, abbildname);
     if (const Ausgang* fehler = std::get_if<Ausgang>(&dateien))
         return *fehler;
     if (const auto fehler = verbinden())
@@ -315,11 +323,12 @@ Ausgang Kommandozeile::speichern(const QString& kpk, const QString& kpb, const Q
 
 Ausgang Kommandozeile::vergleichen()
 {
-    if (aufruf.kpk.isEmpty() && aufruf.kpb.isEmpty() && aufruf.abbild.isEmpty()) {
-        konsole::melden(QStringLiteral("Vergleichen braucht --kpk, --kpb, --abbild oder --sicherung."));
+    if (aufruf.kpk.isEmpty() && aufruf.kpb.isEmpty() && aufruf.csv.isEmpty() && aufruf.abbild.isEmpty()) {
+        konsole::melden(
+            QStringLiteral("Vergleichen braucht --kpk, --kpb, --csv, --abbild oder --sicherung."));
         return Ausgang::Eingabefehler;
     }
-    return speichern(aufruf.kpk, aufruf.kpb, aufruf.abbild, true);
+    return speichern(aufruf.kpk, aufruf.kpb, aufruf.csv, aufruf.abbild, true);
 }
 
 Ausgang Kommandozeile::loggen()

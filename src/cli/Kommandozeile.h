@@ -24,7 +24,9 @@ private:
     Ausgang version();
     Ausgang lesen();
     // Stores what the files make of the device's image, or with `trocken` only prints what would change.
-    Ausgang speichern(const QString& kpk, const QString& kpb, const QString& abbild, bool trocken);
+    // The phone book comes from `kpb` or, as a table, from `csv`.
+    Ausgang speichern(const QString& kpk, const QString& kpb, const QString& csv, const QString& abbild,
+                      bool trocken);
     Ausgang vergleichen();
     Ausgang loggen();
     Ausgang hochladen(bool firmware);

@@ -6,6 +6,7 @@
 #include "Konfigurationsdatei.h"
 #include "SimGeraet.h"
 #include "Telefonbuchdatei.h"
+#include "Telefonbuchtabelle.h"
 
 #include <QDir>
 #include <QProcess>
@@ -61,14 +62,18 @@ private slots:
     {
         Gerät g;
         const QStringList dateien = {"--kpk", "a.kpk", "--kpb", "a.kpb"};
-        QCOMPARE(g.cli(QStringList{"lesen", "--port", g.leitung(), "--abbild", "a.bin"} + dateien).status, 0);
+        const QStringList lesen = {"lesen", "--port", g.leitung(), "--abbild", "a.bin", "--csv", "a.csv"};
+        QCOMPARE(g.cli(lesen + dateien).status, 0);
         KonfigurationTab tab;
         tab.KonfigurationWerkseinstellungen();
         tab.KonfigurationParsAnzeigen(geräteabbild());
         QCOMPARE(dateiinhalt(g.pfad("a.kpk")), KonfigurationDateiinhalt(tab.angezeigteKonfiguration()));
         QCOMPARE(dateiinhalt(g.pfad("a.kpb")), TelefonbuchDateiinhalt(TelefonbuchAusAbbild(geräteabbild())));
         QCOMPARE(dateiinhalt(g.pfad("a.bin")), geräteabbild());
+        QCOMPARE(dateiinhalt(g.pfad("a.csv")), TelefonbuchAlsTabelle(TelefonbuchAusAbbild(geräteabbild())));
         QCOMPARE(g.cli(QStringList{"speichern"} + dateien).status, 0);
+        QCOMPARE(g.abbild(), geräteabbild());
+        QCOMPARE(g.cli({"speichern", "--csv", "a.csv"}).status, 0);
         QCOMPARE(g.abbild(), geräteabbild());
 
         // Only the phone book half changes.
@@ -82,7 +87,7 @@ private slots:
         // the file from the last column, also where a file is no backup.
         dateiAnlegen(g.pfad("Sicherungen/2000-01-01_00-00-00.bin"), "kurz");
         const QStringList sicherungen = g.cli({"sicherungen"}).ausgabe.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(sicherungen.size(), 3);
+        QCOMPARE(sicherungen.size(), 4);
         QCOMPARE(sicherungen[0],
                  "01.01.2000 00:00:00\tunlesbar\t\t\t\t./Sicherungen/2000-01-01_00-00-00.bin");
         QCOMPARE(sicherungen[1].section('\t', 1, 4), "Amt\t030 s\tkeine Masterumleitung\t1 Eintrag");
@@ -154,11 +159,16 @@ private slots:
             << keine << "speichern --kpb kaputt.kpb" << 4
             << "Die Datei \"kaputt.kpb\" ist kein Klingport-Telefonbuch und wurde nicht geladen.\n"
                "Zeile 9: Die Zeile fehlt.";
+        QTest::newRow("Tabelle kaputt")
+            << keine << "vergleichen --csv kaputt.csv" << 4
+            << "Die Datei \"kaputt.csv\" ist kein Klingport-Telefonbuch und wurde nicht geladen.\n"
+               "Zeile 2, Spalte \"Türstation\": \"12\" ist keine Türstation von 0 bis 9.";
         QTest::newRow("Abbild zu kurz")
             << keine << "wiederherstellen kaputt.kpb" << 4
             << "Die Datei \"kaputt.kpb\" ist kein Klingport-Abbild: Sie hat 22 statt 6144 Bytes.";
         QTest::newRow("Vergleich ohne Datei")
-            << keine << "vergleichen" << 4 << "Vergleichen braucht --kpk, --kpb, --abbild oder --sicherung.";
+            << keine << "vergleichen" << 4
+            << "Vergleichen braucht --kpk, --kpb, --csv, --abbild oder --sicherung.";
         QTest::newRow("Firmware fehlt")
             << keine << "firmware fehlt.tsk" << 4 << "Der Pfad oder die Datei existiert nicht!";
         QTest::newRow("Bustreiber fehlt")
@@ -187,6 +197,7 @@ private slots:
         Gerät g(simulator);
         dateiAnlegen(g.pfad("x.bin"), QByteArray(abbild::Größe, 'x'));
         dateiAnlegen(g.pfad("kaputt.kpb"), "\r\n\r\nkein Telefonbuch\r\n");
+        dateiAnlegen(g.pfad("kaputt.csv"), "Index;Türstation\n1;12\n");
         dateiAnlegen(g.pfad("leer.tsk"), "");
         // Settings whose backup folder can't be made: a file holds its name.
         QVERIFY(QDir(g.ordner.path()).mkdir("voll") && QFile::copy(g.pfad("k.conf"), g.pfad("voll/k.conf")));
