@@ -38,25 +38,21 @@ private slots:
                 "\xEF\xBB\xBF Adresse \tNotiz\tINDEX\ttürstation\tTastercode\r\n\r\n"
                 "00-00-00-00-00-00-00-01\tegal\t50\t4\tfrei\n\t\t\t\t\n",
                 50, {"", "", "", "0", "4", "gefangen", "00-00-00-00-00-00-00-01"});
-        gelesen("drei Spalten", "Index;Teilnehmer;Telefonnummer Variante 1\r\n5;Tor;0301\r\n", 5,
+        gelesen("drei Spalten", "Index;Teilnehmer;Telefonnummer Variante 1\n5;Tor;0301\n", 5,
                 {"Tor", "0301"});
 
-        abgelehnt("ohne Index", "Teilnehmer;Adresse\r\n",
-                  "Zeile 1: Die Spalte \"Index\" fehlt in der Kopfzeile.");
+        abgelehnt("ohne Index", "Teilnehmer\n", "Zeile 1: Die Spalte \"Index\" fehlt in der Kopfzeile.");
         abgelehnt("Spalte doppelt", "Index;Teilnehmer;teilnehmer\r\n",
                   "Zeile 1: Die Spalte \"Teilnehmer\" steht zweimal in der Kopfzeile.");
-        abgelehnt("offen", "Index;Teilnehmer\r\n1;\"A\r\n2;B\r\n",
+        abgelehnt("offen", "Index;Teilnehmer\n1;\"A\n2;B\n",
                   "Zeile 2: Ein Anführungszeichen wird nicht geschlossen.");
-        abgelehnt("Index zweimal", "Index\r\n3\r\n\r\n3\r\n",
+        abgelehnt("zweimal", "Index\n3\n\n3\n",
                   "Zeile 4, Spalte \"Index\": Der Index 3 steht schon in Zeile 2.");
-        // A line break in quotes starts no line.
-        abgelehnt(
-            "Zeilenumbruch",
-            "Index;Notiz;Türstation\r\n1;\"zwei\r\nZeilen\";1\r\n2;;2\r\n3;;3\r\n4;;4\r\n5;;5\r\n6;;12\r\n",
-            "Zeile 7, Spalte \"Türstation\": \"12\" ist keine Türstation von 0 bis 9.");
+        // A line break in quotes starts no line, a blank line counts.
+        abgelehnt("Zeilenumbruch", "Index;Notiz;Türstation\r\n1;\"a\r\nb\";1\r\n\r\n\r\n\r\n\r\n6;;12\r\n",
+                  "Zeile 7, Spalte \"Türstation\": \"12\" ist keine Türstation von 0 bis 9.");
         abgelehnt("Index leer", "Index;Teilnehmer\n ;Tor\n", "Zeile 2, Spalte \"Index\": Der Index fehlt.");
-        abgelehnt("Index 51", "Index\n51\n",
-                  "Zeile 2, Spalte \"Index\": \"51\" ist kein Index von 1 bis 50.");
+        abgelehnt("51", "Index\n51\n", "Zeile 2, Spalte \"Index\": \"51\" ist kein Index von 1 bis 50.");
         wert("Teilnehmer", "Ein Name, der zu lang ist", "%1 ist länger als 20 Zeichen.");
         wert("Teilnehmer", "Tür ✓", "Das Zeichen \"✓\" kann der Klingport nicht speichern.");
         wert("Teilnehmer", "\"A\tB\"",
