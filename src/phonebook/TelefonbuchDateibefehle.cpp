@@ -38,6 +38,7 @@ platform::Dateiinhalt Telefonbuchdatei(TelefonbuchTab& tab)
             },
         .schriftgröße = 8,
         .ausrichtung = QPageLayout::Landscape,
+        .druckdatei = QStringLiteral("Telefonbuch.pdf"),
     };
 }
 

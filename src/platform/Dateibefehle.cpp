@@ -11,7 +11,8 @@ namespace platform {
 Dateibefehle::Dateibefehle(Dateiinhalt inhalt, MessageBoxes& meldungen, FileDialogs& dateidialoge,
                            Printers& drucker, QObject* parent)
     : QObject(parent), inhalt(std::move(inhalt)), meldungen(meldungen),
-      dialog(dateidialoge, this->inhalt.filter), drucker(drucker)
+      dialog(dateidialoge, this->inhalt.filter), druckdatei(dateidialoge, this->inhalt.druckdatei),
+      drucker(drucker)
 {
 }
 
@@ -56,6 +57,8 @@ void Dateibefehle::DateiLesen(const QString& name)
 
 void Dateibefehle::Drucken_Click()
 {
+    if (!druckdatei.wählen(drucker))
+        return;
     if (!(drucker.setFontName(QStringLiteral("Courier New")) &&
           (!inhalt.ausrichtung || drucker.setOrientation(*inhalt.ausrichtung)) &&
           drucker.setFontSize(inhalt.schriftgröße) && drucker.print(inhalt.drucktext()) &&

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Druckdateidialog.h"
 #include "FileDialogs.h"
 
 #include <QObject>
@@ -28,6 +29,7 @@ struct Dateiinhalt {
     std::function<QString()> drucktext;
     int schriftgröße;
     std::optional<QPageLayout::Orientation> ausrichtung; // else the printer's
+    QString druckdatei; // the name a printout into "PDF-Datei" proposes: "Konfiguration.pdf"
 };
 
 // A tab's commands that need no device: saving what it shows to a file, loading a file, and printing.
@@ -48,6 +50,7 @@ private:
     Dateiinhalt inhalt;
     MessageBoxes& meldungen;
     Dateidialog dialog;
+    Druckdateidialog druckdatei;
     Printers& drucker;
 };
 
