@@ -29,6 +29,7 @@ platform::Dateiinhalt Konfigurationsdatei(KonfigurationTab& tab)
         .drucktext = [&tab] { return KonfigurationDruckText(tab.angezeigteKonfiguration()); },
         .schriftgröße = 10,
         .ausrichtung = std::nullopt,
+        .druckdatei = QStringLiteral("Konfiguration.pdf"),
     };
 }
 

@@ -21,7 +21,8 @@ const QString Stop = QStringLiteral("Stop");
 
 LoggenBefehle::LoggenBefehle(LoggenTab& tab, Befehlsumgebung umgebung, platform::FileDialogs& dateidialoge,
                              platform::Printers& drucker, QObject* parent)
-    : QObject(parent), tab(tab), u(umgebung), cdia_Log(dateidialoge, Filter), drucker(drucker)
+    : QObject(parent), tab(tab), u(umgebung), cdia_Log(dateidialoge, Filter),
+      druckdatei(dateidialoge, QStringLiteral("Log.pdf")), drucker(drucker)
 {
     connect(tab.cmd_StartLog, &QPushButton::clicked, this, &LoggenBefehle::cmd_StartLog_Click);
     connect(tab.cmd_DeleteLog, &QPushButton::clicked, this, &LoggenBefehle::cmd_DeleteLog_Click);
@@ -97,6 +98,8 @@ void LoggenBefehle::cmd_OpenLog_Click()
 // The font stays the printer's: the one an earlier printout set, or its own.
 void LoggenBefehle::cmd_LoggDrucken_Click()
 {
+    if (!druckdatei.wählen(drucker))
+        return;
     const QString rumpf = LogDruckText(tab.log().text());
     if (!(drucker.setFontSize(10) && drucker.print(LogDrucküberschrift()) && drucker.print(rumpf) &&
           drucker.endDocument()))

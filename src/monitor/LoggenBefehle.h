@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Befehlsumgebung.h"
+#include "Druckdateidialog.h"
 #include "FileDialogs.h"
 
 #include <QObject>
@@ -37,5 +38,6 @@ private:
     LoggenTab& tab;
     Befehlsumgebung u;
     platform::Dateidialog cdia_Log;
+    platform::Druckdateidialog druckdatei;
     platform::Printers& drucker;
 };

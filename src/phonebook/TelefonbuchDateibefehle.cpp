@@ -52,6 +52,7 @@ platform::Dateiinhalt Telefonbuchdatei(TelefonbuchTab& tab)
             },
         .schriftgröße = 8,
         .ausrichtung = QPageLayout::Landscape,
+        .druckdatei = QStringLiteral("Telefonbuch.pdf"),
         .zweitformat =
             platform::Dateiformat{
                 .filter = QStringLiteral("Tabelle (*.csv)|*.csv"),

@@ -20,7 +20,8 @@ QString alleFilter(const Dateiinhalt& inhalt)
 Dateibefehle::Dateibefehle(Dateiinhalt inhalt, MessageBoxes& meldungen, FileDialogs& dateidialoge,
                            Printers& drucker, QObject* parent)
     : QObject(parent), inhalt(std::move(inhalt)), meldungen(meldungen),
-      dialog(dateidialoge, alleFilter(this->inhalt)), drucker(drucker)
+      dialog(dateidialoge, alleFilter(this->inhalt)), druckdatei(dateidialoge, this->inhalt.druckdatei),
+      drucker(drucker)
 {
 }
 
@@ -77,6 +78,8 @@ void Dateibefehle::DateiLesen(const QString& name, int typ)
 
 void Dateibefehle::Drucken_Click()
 {
+    if (!druckdatei.wählen(drucker))
+        return;
     if (!(drucker.setFontName(QStringLiteral("Courier New")) &&
           (!inhalt.ausrichtung || drucker.setOrientation(*inhalt.ausrichtung)) &&
           drucker.setFontSize(inhalt.schriftgröße) && drucker.print(inhalt.drucktext()) &&

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Druckdateidialog.h"
 #include "FileDialogs.h"
 
 #include <QObject>
@@ -35,6 +36,7 @@ struct Dateiinhalt {
     std::function<QString()> drucktext;
     int schriftgröße;
     std::optional<QPageLayout::Orientation> ausrichtung; // else the printer's
+    QString druckdatei; // the name a printout into "PDF-Datei" proposes: "Konfiguration.pdf"
     // Offered in the dialogs after the first kind; a name ending in its extension is of this kind
     // whichever type was chosen.
     std::optional<Dateiformat> zweitformat = {};
@@ -62,6 +64,7 @@ private:
     Dateiinhalt inhalt;
     MessageBoxes& meldungen;
     Dateidialog dialog;
+    Druckdateidialog druckdatei;
     Printers& drucker;
 };
 

@@ -29,10 +29,14 @@ private:
     int typ = 0;
 };
 
-// A command's file dialog: its filter, and the name it gave last, where it starts next time.
+// A command's file dialog: its filter, and the name it gave last, where it starts next time; the
+// first time it starts at `start`.
 class Dateidialog {
 public:
-    Dateidialog(FileDialogs& dialoge, QString filter) : dialoge(dialoge), filter(std::move(filter)) {}
+    Dateidialog(FileDialogs& dialoge, QString filter, QString start = {})
+        : dialoge(dialoge), filter(std::move(filter)), letzter(std::move(start))
+    {
+    }
 
     // The chosen name; empty when the user chose nothing.
     QString öffnen() { return gewählt(dialoge.openFileName(filter, letzter)); }

@@ -1,12 +1,23 @@
 #include "Printers.h"
 
 #include "MessageBoxes.h"
+#include "Seitendruck.h"
+
+#include <utility>
 
 namespace platform {
 
+QStringList Printers::installed() const
+{
+    QStringList alle = systemdrucker();
+    alle.removeAll(PdfDatei); // a system printer of that name would be listed twice
+    alle.append(PdfDatei);
+    return alle;
+}
+
 void Printers::setCurrent(const QString& name)
 {
-    if (name == aktueller || !installed().contains(name))
+    if (name == aktueller || !(name.isEmpty() || installed().contains(name)))
         return;
     aktueller = name;
     offen = {};
@@ -45,12 +56,16 @@ bool Printers::endDocument()
     Druckdokument dokument = offen;
     dokument.drucker = aktueller;
     offen.text.clear();
-    return dokument.text.isEmpty() || ausgeben(dokument);
+    const QString datei = std::exchange(druckdatei, {});
+    if (dokument.text.isEmpty())
+        return true;
+    return aktueller == PdfDatei ? pdfSchreiben(datei, dokument) : ausgeben(dokument);
 }
 
 void Printers::abortDocument()
 {
     offen.text.clear();
+    druckdatei.clear();
 }
 
 void DruckerFehlerMelden(Printers& drucker, MessageBoxes& meldungen)

@@ -7,6 +7,9 @@ namespace platform {
 
 class MessageBoxes;
 
+// The printer after the system's ones that writes each printout into a PDF file, the same on every platform.
+inline const QString PdfDatei = QStringLiteral("PDF-Datei");
+
 // One printout as it goes to paper: its text and the printer's settings when it was ended.
 struct Druckdokument {
     QString drucker;
@@ -19,17 +22,21 @@ struct Druckdokument {
 };
 
 // The installed printers and the current one, which printouts go to. A printout is a series of
-// steps, each of which fails when no printer is installed. Like a real printer, the current one
+// steps, each of which fails when no printer is current. Like a real printer, the current one
 // keeps its font, size and orientation from one printout to the next; choosing another printer
 // starts again from that printer's own settings.
 class Printers {
 public:
     virtual ~Printers() = default;
-    virtual QStringList installed() const = 0;
-    // Empty when no printer is installed.
+    // The system's printers, then "PDF-Datei".
+    QStringList installed() const;
+    // Empty when no printer is chosen, as when the system has none.
     QString current() const { return aktueller; }
-    // Makes the installed printer of that name current; an unknown name changes nothing.
+    // Makes the installed printer of that name current, or none for an empty name; an unknown name
+    // changes nothing.
     void setCurrent(const QString& name);
+    // The file the next document goes into when "PDF-Datei" is current.
+    void setDatei(const QString& name) { druckdatei = name; }
 
     bool setFontName(const QString& name);
     bool setFontSize(qreal punkte);
@@ -42,6 +49,7 @@ public:
     void abortDocument();
 
 protected:
+    virtual QStringList systemdrucker() const = 0;
     // Puts one document on paper; false when the printer fails.
     virtual bool ausgeben(const Druckdokument& dokument) = 0;
 
@@ -50,6 +58,7 @@ private:
 
     QString aktueller;
     Druckdokument offen;
+    QString druckdatei;
 };
 
 // Ends a failed printout and says so, as every printout does.
@@ -59,9 +68,9 @@ void DruckerFehlerMelden(Printers& drucker, MessageBoxes& meldungen);
 class QtPrinters final : public Printers {
 public:
     QtPrinters();
-    QStringList installed() const override;
 
 protected:
+    QStringList systemdrucker() const override;
     bool ausgeben(const Druckdokument& dokument) override;
 };
 
@@ -69,9 +78,9 @@ protected:
 class PdfPrinters final : public Printers {
 public:
     explicit PdfPrinters(QString datei);
-    QStringList installed() const override { return {QStringLiteral("PDF")}; }
 
 protected:
+    QStringList systemdrucker() const override { return {QStringLiteral("PDF")}; }
     bool ausgeben(const Druckdokument& dokument) override;
 
 private:

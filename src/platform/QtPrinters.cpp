@@ -8,12 +8,12 @@ namespace platform {
 
 QtPrinters::QtPrinters()
 {
-    const QStringList alle = installed();
+    const QStringList alle = systemdrucker();
     const QString standard = QPrinterInfo::defaultPrinterName();
     setCurrent(alle.contains(standard) ? standard : alle.value(0));
 }
 
-QStringList QtPrinters::installed() const
+QStringList QtPrinters::systemdrucker() const
 {
     return QPrinterInfo::availablePrinterNames();
 }
@@ -31,10 +31,7 @@ PdfPrinters::PdfPrinters(QString datei) : datei(std::move(datei))
 
 bool PdfPrinters::ausgeben(const Druckdokument& dokument)
 {
-    QPrinter drucker(QPrinter::HighResolution);
-    drucker.setOutputFormat(QPrinter::PdfFormat);
-    drucker.setOutputFileName(datei);
-    return seitenDrucken(drucker, dokument);
+    return pdfSchreiben(datei, dokument);
 }
 
 } // namespace platform

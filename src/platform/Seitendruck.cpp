@@ -101,4 +101,15 @@ bool seitenDrucken(QPrinter& drucker, const Druckdokument& dokument)
     return maler.end() && gut && drucker.printerState() != QPrinter::Error;
 }
 
+bool pdfSchreiben(const QString& datei, const Druckdokument& dokument)
+{
+    if (datei.isEmpty())
+        return false;
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    drucker.setOutputFileName(datei);
+    drucker.setFontEmbeddingEnabled(true);
+    return seitenDrucken(drucker, dokument);
+}
+
 } // namespace platform

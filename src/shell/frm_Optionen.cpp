@@ -91,8 +91,7 @@ void frm_Optionen::laden(bool ersteLadung)
             show();
         }
     }
-    const QStringList drucker = u.drucker.installed();
-    if (drucker.contains(u.einstellungen.Druckername))
+    if (!u.einstellungen.Druckername.isEmpty()) // stored when there was none; the system's default stays
         u.drucker.setCurrent(u.einstellungen.Druckername);
 }
 
@@ -125,17 +124,23 @@ void frm_Optionen::Form_Activate()
 {
     u.hauptfenster.setEnabled(false);
     // "Abbrechen" goes back to what this opening found, the values of an earlier OK included.
-    AlterDrucker = u.drucker.installed().isEmpty() ? QString() : u.drucker.current();
+    AlterDrucker = aktuellerDrucker();
     AlterComport = u.einstellungen.ComportNummer;
     const int nummer = u.einstellungen.ComportNummer;
     obu_COM[nummer >= 1 && nummer <= 6 ? nummer : 0]->setChecked(true);
     portpfadeZeigen(); // a port may stand for another device since the dialog was last shown
-    lab_Drucker->setText(u.drucker.installed().isEmpty() ? KeinDrucker : u.drucker.current());
+    lab_Drucker->setText(AlterDrucker.isEmpty() ? KeinDrucker : AlterDrucker);
+}
+
+QString frm_Optionen::aktuellerDrucker() const
+{
+    const QString name = u.drucker.current();
+    return u.drucker.installed().contains(name) ? name : QString();
 }
 
 void frm_Optionen::Cmd_OK_Click()
 {
-    u.einstellungen.Druckername = u.drucker.installed().isEmpty() ? QString() : lab_Drucker->text();
+    u.einstellungen.Druckername = aktuellerDrucker();
     Form_Unload();
 }
 
@@ -148,8 +153,7 @@ void frm_Optionen::Form_Unload()
 
 void frm_Optionen::cmd_Cancel_Click()
 {
-    if (!u.drucker.installed().isEmpty())
-        u.drucker.setCurrent(AlterDrucker);
+    u.drucker.setCurrent(AlterDrucker);
     // The port of the opening is open again, with the device commands as they were.
     if (u.einstellungen.ComportNummer != AlterComport) {
         if (AlterComport >= 1 && AlterComport <= 6)
@@ -164,12 +168,9 @@ void frm_Optionen::cmd_Cancel_Click()
 
 void frm_Optionen::cmd_DruckerÄndern_Click()
 {
-    const QStringList drucker = u.drucker.installed();
-    if (drucker.isEmpty())
-        return;
     if (!druckerauswahl)
         druckerauswahl = new frm_Drucker(this, [this](const QString& name) { druckerGewählt(name); });
-    druckerauswahl->zeigen(drucker, lab_Drucker->text());
+    druckerauswahl->zeigen(u.drucker.installed(), lab_Drucker->text());
 }
 
 void frm_Optionen::druckerGewählt(const QString& name)

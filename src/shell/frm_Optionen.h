@@ -58,6 +58,8 @@ protected:
 
 private:
     void Form_Activate();
+    // The current printer; empty when none is chosen or it has gone from the system.
+    QString aktuellerDrucker() const;
     // Each port choice names its device in its tooltip.
     void portpfadeZeigen();
     void druckerGewählt(const QString& name);

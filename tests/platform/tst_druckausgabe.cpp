@@ -1,6 +1,7 @@
 // The printouts for real: through QPrinter into a PDF file, read back with poppler's tools.
 
 #include "Fakes.h"
+#include "Hauptfenster.h"
 #include "KonfigurationDateibefehle.h"
 #include "KonfigurationTab.h"
 #include "Printers.h"
@@ -73,7 +74,10 @@ private slots:
         const QString buch = text(pdf);
         QVERIFY(buch.contains("Telefonbuchübersicht WELKO Klingport"));
         QVERIFY(!seiten(pdf).first);
-        QVERIFY(QRegularExpression("LiberationMono|CourierNew").match(poppler("pdffonts", {pdf})).hasMatch());
+        // Embedded: "yes" in the first of the columns emb, sub and uni.
+        QVERIFY(QRegularExpression(R"((LiberationMono|CourierNew) .* yes +(yes|no) +(yes|no) +\d+ +\d+\n)")
+                    .match(poppler("pdffonts", {pdf}))
+                    .hasMatch());
         // Where an address stands in its line; the first empty one is entry 1's.
         const auto spalte = [&](const QString& adresse) {
             const qsizetype stelle = buch.indexOf(adresse);
@@ -97,6 +101,23 @@ private slots:
         const QRegularExpression leerraum(R"(\s)");
         QVERIFY(QString(gedruckt).remove(leerraum).contains(QString(lang).remove(leerraum)));
         QVERIFY(!gedruckt.split('\n').constFirst().contains("039-abcdefgh"));
+    }
+
+    // With "PDF-Datei" each printout of the window asks for its file, proposing its own name, and
+    // writes its pages there. A cancelled dialog prints nothing and says nothing; a file that can't
+    // be written fails as a printer does.
+    void pdfDatei()
+    {
+        Hauptfenster h;
+        QTemporaryDir ordner;
+        h.drucker.setCurrent(platform::PdfDatei);
+        h.dateien.names = {ordner.filePath("t.pdf"), ordner.filePath("fehlt/k.pdf")};
+        for (const char* knopf : {"cmd_TelbuchDrucken", "cmd_KonfigDrucken", "cmd_LoggDrucken"})
+            h.klicken(knopf);
+        QCOMPARE(h.dateien.startPaths, QStringList({"Telefonbuch.pdf", "Konfiguration.pdf", "Log.pdf"}));
+        QCOMPARE(h.meldungen.texts(), QStringList{"Drucker Fehler"});
+        QCOMPARE(QDir(ordner.path()).entryList(QDir::Files), QStringList{"t.pdf"});
+        QVERIFY(text(ordner.filePath("t.pdf")).contains("Telefonbuchübersicht WELKO Klingport"));
     }
 };
 

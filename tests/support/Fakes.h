@@ -70,9 +70,8 @@ public:
     bool bereit = true;
     QList<platform::Druckdokument> gedruckt;
 
-    QStringList installed() const override { return names; }
-
 protected:
+    QStringList systemdrucker() const override { return names; }
     bool ausgeben(const platform::Druckdokument& dokument) override
     {
         if (bereit)

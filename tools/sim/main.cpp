@@ -1,6 +1,5 @@
 #include "CommandLine.h"
 #include "DeviceFiles.h"
-#include "LineSignals.h"
 #include "PseudoTerminal.h"
 #include "ReportScript.h"
 #include "SerialPortLine.h"
@@ -9,11 +8,29 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
 namespace {
+
 constexpr const char* Programm = "klingport-sim";
+
+// A new pseudo-terminal behind the same link, announced as the first one was.
+void plugBackIn(sim::PseudoTerminal& pty, sim::Simulator& simulator)
+{
+    if (pty.isOpen())
+        return;
+    QString error;
+    if (!pty.restore(error)) {
+        std::fprintf(stderr, "%s: %s\n", Programm, qPrintable(error));
+        return;
+    }
+    std::printf("pty: %s\n", qPrintable(pty.slavePath()));
+    std::fflush(stdout);
+    simulator.log(QStringLiteral("line back on %1").arg(pty.slavePath()));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -43,7 +60,9 @@ int main(int argc, char* argv[])
     settings.device.image = kept.bytes;
 
     platform::TerminationSignals termination;
-    sim::LineSignals lineSignals; // before the first line, which tells a test the simulator is up
+    // SIGUSR1 pulls the simulated adapter and SIGUSR2 plugs it back in; set before the first line,
+    // which tells a test the simulator is up.
+    termination.auchWeitergeben({SIGUSR1, SIGUSR2});
     std::unique_ptr<sim::Line> line;
     int pacedBaud = 0;
     QString error;
@@ -66,29 +85,21 @@ int main(int argc, char* argv[])
     }
 
     sim::Simulator simulator(std::move(settings.device), pacedBaud, settings.verbose, *line, files);
-    QObject::connect(&termination, &platform::TerminationSignals::received, &app, [&](int) {
+    auto* pty = qobject_cast<sim::PseudoTerminal*>(line.get());
+    QObject::connect(&termination, &platform::TerminationSignals::received, &app, [&](int number) {
+        if (number == SIGUSR1 || number == SIGUSR2) {
+            if (pty && number == SIGUSR1) {
+                pty->drop();
+                simulator.log(QStringLiteral("line dropped"));
+            } else if (pty) {
+                plugBackIn(*pty, simulator);
+            }
+            return;
+        }
         simulator.shutDown();
         app.quit();
     });
     QObject::connect(&simulator, &sim::Simulator::finished, &app, &QCoreApplication::exit);
 
-    if (auto* pty = qobject_cast<sim::PseudoTerminal*>(line.get())) {
-        QObject::connect(&lineSignals, &sim::LineSignals::dropRequested, pty, [&simulator, pty] {
-            pty->drop();
-            simulator.log(QStringLiteral("line dropped"));
-        });
-        QObject::connect(&lineSignals, &sim::LineSignals::restoreRequested, pty, [&simulator, pty] {
-            if (pty->isOpen())
-                return;
-            QString error;
-            if (!pty->restore(error)) {
-                std::fprintf(stderr, "%s: %s\n", Programm, qPrintable(error));
-                return;
-            }
-            std::printf("pty: %s\n", qPrintable(pty->slavePath()));
-            std::fflush(stdout);
-            simulator.log(QStringLiteral("line back on %1").arg(pty->slavePath()));
-        });
-    }
     return app.exec();
 }

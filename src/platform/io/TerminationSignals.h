@@ -18,6 +18,11 @@ public:
     explicit TerminationSignals(QObject* parent = nullptr);
     ~TerminationSignals() override;
 
+#ifndef Q_OS_WIN
+    // Passes these signals on as well (the simulator's SIGUSR1 and SIGUSR2), through the same `received`.
+    void auchWeitergeben(std::initializer_list<int> signalNumbers);
+#endif
+
 signals:
     void received(int signalNumber);
 

@@ -5,12 +5,14 @@
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#include <vector>
 
 namespace platform {
 
 namespace {
 
 int pipeFds[2] = {-1, -1};
+std::vector<int> weitergegeben = {SIGINT, SIGTERM};
 
 void onSignal(int number)
 {
@@ -26,8 +28,8 @@ void setHandler(void (*handler)(int))
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
+    for (const int number : weitergegeben)
+        ::sigaction(number, &action, nullptr);
 }
 
 } // namespace
@@ -50,6 +52,12 @@ TerminationSignals::~TerminationSignals()
             ::close(fd);
         fd = -1;
     }
+}
+
+void TerminationSignals::auchWeitergeben(std::initializer_list<int> signalNumbers)
+{
+    weitergegeben.insert(weitergegeben.end(), signalNumbers);
+    setHandler(onSignal);
 }
 
 void TerminationSignals::readSignal()
