@@ -1,5 +1,5 @@
 // The firmware tab's file choice and failed uploads in the main window, on a scripted link and real
-// files. Uploads that succeed: tst_geraet.
+// files. Uploads on the line: tst_cli.
 
 #include "FirmwareTab.h"
 #include "Hauptfenster.h"
