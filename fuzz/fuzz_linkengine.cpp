@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t größe)
 
     // Without further input every operation ends by its own time limits.
     if (engine.kommunikationsModus() == 1) {
-        engine.LoggenAus();
+        engine.LoggenAus(jetzt);
         schreibvorgänge(engine);
     }
     for (int schritt = 0; schritt < 10000 && !engine.idle(); ++schritt)
