@@ -95,7 +95,6 @@ Ergebnis LinkEngine::LoggenEin()
     KommunikationsDaten.clear();
     KommunikationsModus = Loggen;
     liefertDaten = false;
-    ruheBis.reset(); // what still arrives is reports, which logging takes as they come
     beschriften(QStringLiteral("Loggen EIN"));
     EmpfangspufferLeeren();
     senden(Anfrage::LoggenEin());
@@ -112,9 +111,7 @@ void LinkEngine::LoggenAus(Millis now)
     for (auto& deadline : deadlines)
         deadline.reset();
     KommunikationsModus = Frei;
-    zurückgehalten.reset();
-    ruheBis = now + Ruhegrenze;
-    zuletztEmpfangen = now;
+    ruheBeginnen(now);
 }
 
 void LinkEngine::BootladerResettenSenden()
@@ -474,6 +471,12 @@ void LinkEngine::anfrageSenden(const QString& beschriftung, const QByteArray& by
     start(Timer::timeoutimer1, now);
 }
 
+void LinkEngine::ruheBeginnen(Millis now)
+{
+    ruheBis = now + Ruhegrenze;
+    zuletztEmpfangen = now;
+}
+
 void LinkEngine::ruheAbwarten(QByteArray bytes)
 {
     zurückgehalten = std::move(bytes);
@@ -499,8 +502,7 @@ void LinkEngine::BlockSenden(Millis now)
         queue(Effekt::Art::Fortschritt, {}, {}, static_cast<int>(KommunikationsDaten.size()));
         // Only the ACK to EOT confirms the store: a second ACK for the last block, sent twice because
         // its ACK came late, must be over before EOT goes out.
-        ruheBis = now + Ruhegrenze;
-        zuletztEmpfangen = now;
+        ruheBeginnen(now);
         ruheAbwarten(QByteArray(1, Zeichen::EOT)); // EndeSenden
         return;
     }

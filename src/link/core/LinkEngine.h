@@ -122,6 +122,8 @@ private:
     void supervisionTick(Millis now);
     void speichernTick(Millis now);
     void timeout60Tick();
+    // From now on the line counts as quiet once nothing arrived for Ruhezeit, at the latest at Ruhegrenze.
+    void ruheBeginnen(Millis now);
     void ruheAbwarten(QByteArray bytes);
     void ruheTick(Millis now);
 
