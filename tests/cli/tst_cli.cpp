@@ -134,57 +134,50 @@ private slots:
         const QStringList keine;
         const QString ruftaste = "ruftaste 3 12";
         const QString fehlerhaft = "Rufinformationen fehlerhaft!";
-        QTest::newRow("Version") << keine << "version" << 0 << "Klingport V2.10 / Bustreiber PIC V1.07\n";
+        const auto zeile = [](const char* tag, const QStringList& simulator, const QString& aufruf,
+                              int status, const QString& meldung) {
+            QTest::newRow(tag) << simulator << aufruf << status << meldung;
+        };
+        zeile("Version", keine, "version", 0, "Klingport V2.10 / Bustreiber PIC V1.07\n");
         // A NUL before the answer neither cuts the line nor vanishes.
-        QTest::newRow("NUL") << QStringList{"--garbage", "00"} << "version" << 0
-                             << "␀Klingport V2.10 / Bustreiber PIC V1.07\n";
+        zeile("NUL", {"--garbage", "00"}, "version", 0, "␀Klingport V2.10 / Bustreiber PIC V1.07\n");
         // Left logging by a run that was killed: no report's tail on the line passes for the answer.
-        QTest::newRow("nach Loggen") << QStringList{"--logging", "--report-interval", "20"} << "version" << 0
-                                     << "Klingport V2.10 / Bustreiber PIC V1.07\n";
-        QTest::newRow("stumm") << QStringList{"--silent"} << "version" << 1
-                               << "Auslesen wegen Timeout abgebrochen!";
-        QTest::newRow("Speichern abgelehnt") << QStringList{"--nak-block", "3:20"} << "wiederherstellen x.bin"
-                                             << 2 << "Übertragung wegen Übertragungsfehlern abgebrochen!";
+        zeile("nach Loggen", {"--logging", "--report-interval", "20"}, "version", 0,
+              "Klingport V2.10 / Bustreiber PIC V1.07\n");
+        zeile("stumm", {"--silent"}, "version", 1, "Auslesen wegen Timeout abgebrochen!");
+        zeile("Speichern abgelehnt", {"--nak-block", "3:20"}, "wiederherstellen x.bin", 2,
+              "Übertragung wegen Übertragungsfehlern abgebrochen!");
         // A call button's answer is 17 bytes with its CR LF, the groups separated by anything.
-        QTest::newRow("Trenner") << antwort("12:34;56/78|9A#\r\n") << ruftaste << 0
-                                 << "12-34-56-78-9A-00-00-00\n";
-        QTest::newRow("16 Zeichen") << antwort("12 34 56 78 9A\r\n") << ruftaste << 2 << fehlerhaft;
-        QTest::newRow("18 Zeichen") << antwort("12 34 56 78 9A  \r\n") << ruftaste << 2 << fehlerhaft;
-        QTest::newRow("ohne Trenner") << antwort("123456789ABCDEF\r\n") << ruftaste << 2 << fehlerhaft;
-        QTest::newRow("nicht hexadezimal") << antwort("12 34 5G 78 9A \r\n") << ruftaste << 2 << fehlerhaft;
-        QTest::newRow("klein") << antwort("12 34 56 78 9a \r\n") << ruftaste << 2 << fehlerhaft;
-        QTest::newRow("Telefonbuch kaputt")
-            << keine << "speichern --kpb kaputt.kpb" << 4
-            << "Die Datei \"kaputt.kpb\" ist kein Klingport-Telefonbuch und wurde nicht geladen.\n"
-               "Zeile 9: Die Zeile fehlt.";
-        QTest::newRow("Tabelle kaputt")
-            << keine << "vergleichen --csv kaputt.csv" << 4
-            << "Die Datei \"kaputt.csv\" ist kein Klingport-Telefonbuch und wurde nicht geladen.\n"
-               "Zeile 2, Spalte \"Türstation\": \"12\" ist keine Türstation von 0 bis 9.";
-        QTest::newRow("Abbild zu kurz")
-            << keine << "wiederherstellen kaputt.kpb" << 4
-            << "Die Datei \"kaputt.kpb\" ist kein Klingport-Abbild: Sie hat 22 statt 6144 Bytes.";
-        QTest::newRow("Vergleich ohne Datei")
-            << keine << "vergleichen" << 4
-            << "Vergleichen braucht --kpk, --kpb, --csv, --abbild oder --sicherung.";
-        QTest::newRow("Firmware fehlt")
-            << keine << "firmware fehlt.tsk" << 4 << "Der Pfad oder die Datei existiert nicht!";
-        QTest::newRow("Bustreiber fehlt")
-            << keine << "bustreiber fehlt.hex" << 4 << "Der Pfad oder die Datei existiert nicht!";
-        QTest::newRow("Sicherung unmöglich")
-            << keine << "speichern --abbild x.bin --einstellungen voll/k.conf" << 4
-            << "Die Sicherung des Klingport-Speichers konnte nicht in \"voll/Sicherungen\" geschrieben "
-               "werden.\nEs wurde nichts in den Klingport gespeichert.";
-        QTest::newRow("Firmware leer") << keine << "firmware leer.tsk" << 4
-                                       << "Die Datei \"leer.tsk\" ist leer und wurde nicht übertragen.";
-        QTest::newRow("24 Tage") << keine << "loggen --sekunden 2147484" << 4
-                                 << "--sekunden geht höchstens bis 2147483.";
-        QTest::newRow("Kommando") << keine << "formatieren" << 4 << "Unbekanntes Kommando \"formatieren\".";
+        zeile("Trenner", antwort("12:34;56/78|9A#\r\n"), ruftaste, 0, "12-34-56-78-9A-00-00-00\n");
+        zeile("16 Zeichen", antwort("12 34 56 78 9A\r\n"), ruftaste, 2, fehlerhaft);
+        zeile("18 Zeichen", antwort("12 34 56 78 9A  \r\n"), ruftaste, 2, fehlerhaft);
+        zeile("ohne Trenner", antwort("123456789ABCDEF\r\n"), ruftaste, 2, fehlerhaft);
+        zeile("nicht hexadezimal", antwort("12 34 5G 78 9A \r\n"), ruftaste, 2, fehlerhaft);
+        zeile("klein", antwort("12 34 56 78 9a \r\n"), ruftaste, 2, fehlerhaft);
+        zeile("Telefonbuch kaputt", keine, "speichern --kpb kaputt.kpb", 4,
+              "Die Datei \"kaputt.kpb\" ist kein Klingport-Telefonbuch und wurde nicht geladen.\n"
+              "Zeile 9: Die Zeile fehlt.");
+        zeile("Tabelle kaputt", keine, "vergleichen --csv kaputt.csv", 4,
+              "Die Datei \"kaputt.csv\" ist kein Klingport-Telefonbuch und wurde nicht geladen.\n"
+              "Zeile 2, Spalte \"Türstation\": \"12\" ist keine Türstation von 0 bis 9.");
+        zeile("Abbild zu kurz", keine, "wiederherstellen kaputt.kpb", 4,
+              "Die Datei \"kaputt.kpb\" ist kein Klingport-Abbild: Sie hat 22 statt 6144 Bytes.");
+        zeile("Vergleich ohne Datei", keine, "vergleichen", 4,
+              "Vergleichen braucht --kpk, --kpb, --csv, --abbild oder --sicherung.");
+        zeile("Firmware fehlt", keine, "firmware fehlt.tsk", 4, "Der Pfad oder die Datei existiert nicht!");
+        zeile("Bustreiber fehlt", keine, "bustreiber fehlt.hex", 4,
+              "Der Pfad oder die Datei existiert nicht!");
+        zeile("Sicherung unmöglich", keine, "speichern --abbild x.bin --einstellungen voll/k.conf", 4,
+              "Die Sicherung des Klingport-Speichers konnte nicht in \"voll/Sicherungen\" geschrieben "
+              "werden.\nEs wurde nichts in den Klingport gespeichert.");
+        zeile("Firmware leer", keine, "firmware leer.tsk", 4,
+              "Die Datei \"leer.tsk\" ist leer und wurde nicht übertragen.");
+        zeile("24 Tage", keine, "loggen --sekunden 2147484", 4, "--sekunden geht höchstens bis 2147483.");
+        zeile("Kommando", keine, "formatieren", 4, "Unbekanntes Kommando \"formatieren\".");
         // Only on Windows does a number above COM6 name a port of its own.
-        QTest::newRow("COM9") << keine << "version --port COM9" << 4
-                              << "Es gibt nur die Ports COM1 bis COM6.";
-        QTest::newRow("kein Port") << keine << "version --port /dev/gibt-es-nicht" << 5
-                                   << "Der Port /dev/gibt-es-nicht kann nicht geöffnet werden.";
+        zeile("COM9", keine, "version --port COM9", 4, "Es gibt nur die Ports COM1 bis COM6.");
+        zeile("kein Port", keine, "version --port /dev/gibt-es-nicht", 5,
+              "Der Port /dev/gibt-es-nicht kann nicht geöffnet werden.");
     }
     // Files are checked before anything is sent: a refused store leaves the device's image.
     void exitStatus()
@@ -215,18 +208,14 @@ private slots:
         QTest::addColumn<QString>("datei");
         QTest::addColumn<QString>("angekommen"); // as the simulator keeps it
         QTest::addColumn<QString>("stand");      // what the device runs
-        QTest::newRow("Firmware") << "firmware"
-                                  << "neu.tsk"
-                                  << "firmware-001.tsk"
-                                  << "complete";
-        QTest::newRow("Firmware in den Bootlader") << "firmware"
-                                                   << "neu.tsk"
-                                                   << "firmware-001.tsk"
-                                                   << "bootloader";
-        QTest::newRow("Bustreiber") << "bustreiber"
-                                    << "neu.hex"
-                                    << "bustreiber-001.hex"
-                                    << "nobus";
+        const auto zeile = [](const char* tag, const char* kommando, const char* datei,
+                              const char* angekommen, const char* stand) {
+            QTest::newRow(tag) << QString(kommando) << QString(datei) << QString(angekommen)
+                               << QString(stand);
+        };
+        zeile("Firmware", "firmware", "neu.tsk", "firmware-001.tsk", "complete");
+        zeile("Firmware in den Bootlader", "firmware", "neu.tsk", "firmware-001.tsk", "bootloader");
+        zeile("Bustreiber", "bustreiber", "neu.hex", "bustreiber-001.hex", "nobus");
     }
     void hochladen()
     {
