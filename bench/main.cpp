@@ -4,9 +4,11 @@
 #include "Clock.h"
 #include "Figures.h"
 #include "LogBench.h"
+#include "LrzszProcess.h"
 #include "MessageBoxes.h"
 #include "PrintBench.h"
 #include "Programm.h"
+#include "PtyLineProcess.h"
 #include "QtPlattform.h"
 #include "QtSerialPort.h"
 #include "Rahmen.h"
@@ -16,20 +18,14 @@
 #include "frm_Haupt.h"
 #include "frm_Kommunikation.h"
 
-#if KLINGPORT_BENCH_LRZSZ
-#include "LrzszProcess.h"
-#include "PtyLineProcess.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QRegularExpression>
-#endif
-
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -143,7 +139,6 @@ Startup measureStartup(const QString& port, int runs, const QDir& dir)
     return startup;
 }
 
-#if KLINGPORT_BENCH_LRZSZ
 // sx sends `size` bytes to rx over the cable paced at the line's speed, `runs` times.
 Figures measureLrzsz(int size, int runs, const QDir& dir)
 {
@@ -187,7 +182,6 @@ Figures measureLrzsz(int size, int runs, const QDir& dir)
     }
     return figures;
 }
-#endif
 
 } // namespace
 
@@ -260,10 +254,8 @@ int main(int argc, char* argv[])
     rows.append(link.measure(QStringLiteral("(c) firmware, FirmwareSenden %1 B").arg(FirmwareBytes), runs,
                              StoreDelaySeconds,
                              [&](frm_Kommunikation& form) { return form.FirmwareSenden(firmware); }));
-#if KLINGPORT_BENCH_LRZSZ
     for (int size : {ImageBytes, FirmwareBytes})
         rows.append(measureLrzsz(size, runs, QDir(dir.path())));
-#endif
 
     std::printf("%d baud, 10 bits a byte; simulator store delay %.1f s; %d runs each; times in s\n", Baud,
                 StoreDelaySeconds, runs);
@@ -279,9 +271,6 @@ int main(int argc, char* argv[])
                     "%.1f ms median\n",
                     startup.shownMs.first(), startup.shownMs.at(startup.shownMs.size() / 2),
                     startup.probedMs.first(), startup.probedMs.at(startup.probedMs.size() / 2));
-#if !KLINGPORT_BENCH_LRZSZ
-    std::puts("lrzsz comparison left out: it needs the build with KLINGPORT_TESTS=ON.");
-#endif
 
     // The flood first: it measures memory, which the append benchmark would leave with the allocator.
     const FloodFigures flood = measureFlood(floodSeconds, QDir(dir.path()));
