@@ -162,6 +162,11 @@ private slots:
         QTest::newRow("Nummer zu lang")
             << mitZeile(62, "\t50\t\t\t1234567890123456789012345\t0\t0\t00-00-00-00-00-00-00-00 \t")
             << "Zeile 62: Eine Telefonnummer ist länger als 24 Zeichen.";
+        QTest::newRow("Buchstabe in Nummer") << eintrag1("\t0301\t0301a\t0\t0\t00-00-00-00-00-00-00-00 \t")
+                                             << "Zeile 9: Eine Telefonnummer enthält andere Zeichen als "
+                                                "Ziffern und , p P * # F f.";
+        QTest::newRow("ÿ") << eintrag1("M\xFF\t\t\t0\t0\t00-00-00-00-00-00-00-00 \t")
+                           << "Zeile 9: Das Zeichen \"ÿ\" kann der Klingport nicht speichern.";
         QTest::newRow("A/B 4") << eintrag1("\t\t\t4\t0\t00-00-00-00-00-00-00-00 \t")
                                << "Zeile 9: A/B ist nicht 0 bis 3.";
         QTest::newRow("Türstation 12") << eintrag1("\t\t\t0\t12\t00-00-00-00-00-00-00-00 \t")

@@ -1,5 +1,6 @@
 #include "Telefonbuchdatei.h"
 
+#include "Eingabe.h"
 #include "Windows1252.h"
 
 #include <QFileInfo>
@@ -92,6 +93,12 @@ std::variant<Telefonbucheintrag, QString> eintragAus(QStringView zeile)
         return QStringLiteral("Die Bezeichnung ist länger als %1 Zeichen.").arg(LängsterTeilnehmer);
     if (e.Nummer1.size() > LängsteNummer || e.Nummer2.size() > LängsteNummer)
         return QStringLiteral("Eine Telefonnummer ist länger als %1 Zeichen.").arg(LängsteNummer);
+    // A hand-edited file obeys the entry editor's rules as the table file does.
+    if (!RegelVerletzt(e.Nummer1, Feldart::Wahlnummer).isEmpty() ||
+        !RegelVerletzt(e.Nummer2, Feldart::Wahlnummer).isEmpty())
+        return QStringLiteral("Eine Telefonnummer enthält andere Zeichen als Ziffern und , p P * # F f.");
+    if (const QString zeichen = RegelVerletzt(e.Teilnehmer, Feldart::Bezeichnung); !zeichen.isEmpty())
+        return zeichen;
     if (!AnrufbeantworterGültig(e.Anrufbeantworter))
         return QStringLiteral("A/B ist nicht 0 bis 3.");
     if (!TürstationGültig(e.Türstation))
