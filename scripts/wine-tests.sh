@@ -195,7 +195,9 @@ eingetragen "upgraded" "$danach"
 [ -e "$installiert/klingport-cli.exe" ] || fail "the upgrade removed the program"
 $wine msiexec /i "$msi" /qn && fail "version $version was installed over $danach"
 eingetragen "an older one refused" "$danach"
-$wine reg query "$wine_settings" /v Drucker | grep -q Laserdrucker || fail "the settings did not survive"
+$wine reg query "$wine_settings" >"$work/settings-danach.txt" 2>&1
+grep -q 'Drucker    REG_SZ    Laserdrucker' "$work/settings-danach.txt" ||
+  { cat -v "$work/settings-danach.txt"; fail "the settings did not survive"; }
 $wine msiexec /x "$work/danach.msi" /qn || fail "msiexec /x"
 [ ! -e "$installiert/klingport-cli.exe" ] || fail "still installed after msiexec /x"
 [ "$(eintraege)" = 0 ] || fail "an entry left after msiexec /x"
