@@ -14,6 +14,7 @@
 #include "Rahmen.h"
 #include "RecordingSerialPort.h"
 #include "SimProcess.h"
+#include "Speicher.h"
 #include "TrafficAnalysis.h"
 #include "frm_Haupt.h"
 #include "frm_Kommunikation.h"
@@ -187,6 +188,7 @@ Figures measureLrzsz(int size, int runs, const QDir& dir)
 
 int main(int argc, char* argv[])
 {
+    platform::großePufferEinzelnAbbilden(); // as the program does: the flood measures its log
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -1,6 +1,7 @@
 #include "Programm.h"
 #include "QtPlattform.h"
 #include "QtTexte.h"
+#include "Speicher.h"
 #include "frm_Haupt.h"
 
 #include <QApplication>
@@ -70,6 +71,7 @@ int main(int argc, char** argv)
 {
     if (const std::optional<int> ende = befehlszeileBeantworten(argc, argv))
         return *ende;
+    platform::großePufferEinzelnAbbilden();
     QApplication app(argc, argv);
     QApplication::setApplicationName(shell::Anwendungstitel);
     QApplication::setApplicationVersion(QStringLiteral(KLINGPORT_VERSION));
