@@ -10,7 +10,7 @@ namespace platform {
 void großePufferEinzelnAbbilden()
 {
 #if defined(__GLIBC__)
-    // A fixed threshold: glibc otherwise raises it to the size of the largest block freed so far (a
+    // A fixed threshold: glibc otherwise raises it to the size of each mapped block that is freed (a
     // printout's, say), and from then on serves buffers up to that size from the heap.
     mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
 #endif
